@@ -29,7 +29,7 @@ class Reader {
   std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
 
   double Real() {
-    static constexpr std::array<double, 20> kSpecial = {
+    static constexpr std::array<double, 20> kEdgeValues = {
         0.0,   1e-7, -1e-7,  1e-9, 1e-6,   1.0002, 0.01, 65535.0,
         pi,    2 * pi, pi / 2, -pi, 1e308, -1e308, std::numeric_limits<double>::min(),
         std::numeric_limits<double>::denorm_min(), 1e-300, 1e15, -1.0, 1.0};
@@ -50,7 +50,7 @@ class Reader {
       case 2:  // angles on the eighths of a turn
         return static_cast<std::int8_t>(Byte()) * (pi / 4);
       default:
-        return kSpecial[Byte() % kSpecial.size()];
+        return kEdgeValues[Byte() % kEdgeValues.size()];
     }
   }
 
