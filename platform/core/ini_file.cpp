@@ -12,7 +12,7 @@ namespace movra::platform {
 namespace {
 
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\0';
+  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
 std::string_view Trim(std::string_view s) {
