@@ -31,7 +31,7 @@ bool SameName(std::string_view a, std::string_view b) {
 
 bool KeyReadsBack(std::string_view key) {
   return !key.empty() && key == Trim(key) && key.front() != '[' && key.front() != ';' &&
-         key.find_first_of("=\r\n") == std::string_view::npos;
+         key.find_first_of("=\n") == std::string_view::npos;
 }
 
 }  // namespace
