@@ -116,11 +116,11 @@ TFormaSettings::TFormaSettings(TFormaDatenFolders& Folders, TFormaDaten& Daten,
   ActionSave = makeAction("ActionSave");
   ActionScreen = makeAction("ActionScreen");
   ActionLanguage = makeAction("ActionLanguage");
-  connect(ActionDefault, &QAction::triggered, this, [this] { ActionDefaultExecute(); });
-  connect(ActionOpen, &QAction::triggered, this, [this] { ActionOpenExecute(); });
-  connect(ActionSave, &QAction::triggered, this, [this] { ActionSaveExecute(); });
-  connect(ActionScreen, &QAction::triggered, this, [this] { ActionScreenExecute(); });
-  connect(ActionLanguage, &QAction::triggered, this, [this] { ActionLanguageExecute(); });
+  connect(ActionDefault, &QAction::triggered, this, &TFormaSettings::ActionDefaultExecute);
+  connect(ActionOpen, &QAction::triggered, this, &TFormaSettings::ActionOpenExecute);
+  connect(ActionSave, &QAction::triggered, this, &TFormaSettings::ActionSaveExecute);
+  connect(ActionScreen, &QAction::triggered, this, &TFormaSettings::ActionScreenExecute);
+  connect(ActionLanguage, &QAction::triggered, this, &TFormaSettings::ActionLanguageExecute);
 
   Timer.OnTimer = [this] { TimerTimer(); };
   TimerColor.OnTimer = [this] { TimerColorTimer(); };

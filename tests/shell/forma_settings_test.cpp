@@ -283,7 +283,7 @@ TEST_F(Settings, WritesTheSectionsAndKeysInOrder) {
 
 TEST_F(Settings, RoundTripKeepsEveryValue) {
   auto s = Make();
-  ColorValue value = 1;
+  std::uint32_t value = 1;
   for (ColorValue* slot :
        {&s->ColorCursor, &s->ColorBrush, &s->ColorDefault, &s->ColorSelect, &s->ColorEnabled,
         &s->ColorToolTyp1, &s->ColorToolTyp2, &s->ColorToolMax, &s->ColorToolDrill,
@@ -291,8 +291,8 @@ TEST_F(Settings, RoundTripKeepsEveryValue) {
         &s->ColorContCreate, &s->ColorDefaultAdditional, &s->ColorModel,
         &s->ColorModelAdditional, &s->ColorModelBrush, &s->ColorModelTransparent,
         &s->ColorTextCursor, &s->ColorTextNormal, &s->ColorToolTyp0, &s->ColorToolThread}) {
-    *slot = value;
-    value = value * -3 + 7;  // different, and some negative
+    *slot = static_cast<ColorValue>(value);
+    value = value * 2654435761u + 7u;  // different, and some with the high bit
   }
   s->ScaleX = -12;
   s->PathProgram = MakeDir("P1");
