@@ -140,9 +140,10 @@ const ProgramCase Programs[] = {
      "L 0 0 10 -5 #1 F0 S0"},
     {"HashDefinitionAppliesFromItsLine", "#1=3\nG1 X0 Y0\nX#1\n#1=7\nX#1", "",
      "L 0 0 3 0 #1 F0 S0\nL 3 0 7 0 #1 F0 S0"},
-    {"OverflowingVariableFails",
-     "#1=999999 * 999999\n#2=#1 * #1\n#3=#2 * #2\n#4=#3 * #3\n#5=#4 * #4\n#6=#5 * #5",
-     "N6 [ #6=#5 * #5 ]", ""},
+    {"ArcBeyondAnyRealFails",
+     "#1=999999 * 999999\n#2=#1 * #1\n#3=#2 * #2\n#4=#3 * #3\n#5=#4 * #4\nG1 X0 Y0\n"
+     "G2 X#5 Y0 R#5",
+     "N7 [ G2 X#5 Y0 R#5 ]", ""},
     {"AxisWordWithoutValueFails", "G1 X0 Y0\nX", "N2 [ X ]", ""},
 
     // Arcs
@@ -236,7 +237,7 @@ TEST_P(Program, ReadsAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Interpreter, Program, ::testing::ValuesIn(Programs),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<ProgramCase>& p) { return std::string(p.param.name); });
 
 // ---------------------------------------------------------------------------------------------
 
@@ -376,7 +377,7 @@ TEST_F(Pump, BusyIsClearedWhenTheRunIsLeftByAnException) {
 TEST(InterpreterLimits, ElementBeyondTheStoreIsTheLineError) {
   std::vector<std::string> lines{"G1 X0 Y0"};
   for (int k = 1; k <= TFormaGeom::MaxElements + 1; ++k)
-    lines.push_back("X" + std::to_string(k % 2 == 0 ? 0 : 1) + " Y" + std::to_string(k));
+    lines.push_back("X" + std::to_string(k % 2) + " Y" + std::to_string(k % 1000));
   Editor ed;
   ed.Run(lines);
   const std::size_t failing = TFormaGeom::MaxElements + 1;  // 0-based index of that line
@@ -385,12 +386,14 @@ TEST(InterpreterLimits, ElementBeyondTheStoreIsTheLineError) {
   // The last element made is still the one of its own line.
   const TFormaGeom::GeomT* last = ed.geom.Elements(TFormaGeom::MaxElements);
   ASSERT_NE(last, nullptr);
-  EXPECT_EQ(last->V4, TFormaGeom::MaxElements);
+  EXPECT_EQ(last->V3, TFormaGeom::MaxElements % 2);
+  EXPECT_EQ(last->V4, TFormaGeom::MaxElements % 1000);
 }
 
 TEST(InterpreterLimits, PointOfTheLastBlockBeyondTheStoreIsAnError) {
   std::vector<std::string> lines{"G1 X0 Y0"};
-  for (int k = 1; k <= TFormaGeom::MaxElements; ++k) lines.push_back("Y" + std::to_string(k));
+  for (int k = 1; k <= TFormaGeom::MaxElements; ++k)
+    lines.push_back("X" + std::to_string(k % 2) + " Y" + std::to_string(k % 1000));
   lines.push_back("%2");
   lines.push_back("G1 X5 Y5");
   Editor ed;
