@@ -129,6 +129,9 @@ TFormaGeom::TFormaGeom(TFormaDaten& Daten, const std::string& ExeFolder) : daten
   GeomNames.Fill(std::string());
   GeomClosed.Fill(0);
   for (auto& params : GeomParams) params.Fill(0.0);
+  // The whole store is reserved at once: address space only, the pages are touched as the
+  // elements come. Appending then never moves the elements that are already there.
+  slots_.reserve(MaxElements);
   // Without a known folder no font is looked for (the working folder is no substitute).
   if (!ExeFolder.empty()) {
     FontText = ReadTextLines(std::filesystem::path(ExeFolder) / "Default" / "Engraving.txt");
