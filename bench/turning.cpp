@@ -53,6 +53,7 @@ void BM_BuildAndFinish(benchmark::State& state) {
     if (!done) state.SkipWithError("preparation failed");
     benchmark::DoNotOptimize(turn.OutElements.Count());
   }
+  state.counters["moves"] = static_cast<double>(turn.OutElements.Count());
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_BuildAndFinish)->Arg(1000)->Unit(benchmark::kMicrosecond);

@@ -117,6 +117,9 @@ const std::vector<std::string> Semicircle = {"G1 X0 Y10", "X10 Y10", "G2 X30 Y10
                                              "G1 X40 Y10"};
 // Two counter-clockwise semicircles below the axis meeting in a cusp at (10, 0).
 const std::vector<std::string> TwoBumps = {"G1 X0 Y0", "G3 X10 Y0 R5", "G3 X20 Y0 R5"};
+// Two counter-clockwise quarter circles (centres (5, 0) and (10, -5)), a right-angle corner
+// at (5, -5).
+const std::vector<std::string> TwoQuarters = {"G1 X0 Y0", "G3 X5 Y-5 R5", "G3 X10 Y-10 R5"};
 // A line into a counter-clockwise fillet of radius 2 (centre (10, 2)), then up.
 const std::vector<std::string> Fillet = {"G1 X0 Y0", "X10 Y0", "G3 X12 Y2 R2", "G1 X12 Y10"};
 
@@ -126,6 +129,8 @@ struct ProfileCase {
   double e1, e2, e3, typ;
   std::vector<Rec> want;
 };
+
+void PrintTo(const ProfileCase& c, std::ostream* os) { *os << c.name; }
 
 class Profiles : public Turning, public ::testing::WithParamInterface<ProfileCase> {};
 
@@ -153,8 +158,11 @@ const double s11 = std::sqrt(120.0);  // half chord of y = 11 in a circle of rad
 const double s9 = std::sqrt(80.0);    // half chord of y = 9 in a circle of radius 9
 const double a11 = std::asin(1.0 / 11.0);
 const double a9 = std::asin(1.0 / 9.0);
-const double cusp = std::sqrt(11.0);  // the outer offsets (radius 6) of both bumps cross here
-const double bump = std::atan2(cusp, 5.0);
+// The outer offsets (radius 6) of the quarters cross at the point right of centre 1 -> 2.
+const double crossH = std::sqrt(36.0 - 12.5) / std::sqrt(2.0);
+const double crossX = 7.5 - crossH, crossY = -2.5 - crossH;
+const double quarter1 = std::atan2(crossY, crossX - 5) + 2 * Pi;
+const double quarter2 = std::atan2(crossY + 5, crossX - 10) + 2 * Pi;
 
 INSTANTIATE_TEST_SUITE_P(
     Turning, Profiles,
@@ -191,8 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {{1, 0, 9, 20 - s9, 9, 0},
                      {2, 20, 10, -9, Pi + a9, 2 * Pi - a9},
                      {1, 20 + s9, 9, 40, 9, 0}}},
-        ProfileCase{"TwoArcsMeetWhereTheirOffsetsCross", TwoBumps, 0, 0, 1, 2,
-                    {{2, 5, 0, 6, Pi, 2 * Pi - bump}, {2, 15, 0, 6, Pi + bump, 0}}},
+        ProfileCase{"TwoArcsMeetWhereTheirOffsetsCross", TwoQuarters, 0, 0, 1, 2,
+                    {{2, 5, 0, 6, Pi, quarter1}, {2, 10, -5, 6, quarter2, 3 * Pi / 2}}},
         ProfileCase{"FilletOffsetToItsRadiusIsLeftOut", Fillet, 0, 0, 2, 1,
                     {{1, 0, 2, 10, 2, 0}, {1, 10, 2, 10, 10, 0}}},
         ProfileCase{"FilletOffsetOutwardGrows", Fillet, 0, 0, 1, 2,
@@ -233,7 +241,7 @@ TEST_F(Turning, JoinWithoutIntersectionFails) {
   Program(TwoBumps);
   // The inner offsets (radius 4) of the two bumps do not reach each other.
   EXPECT_FALSE(Build(0, 0, 1, 1));
-  EXPECT_EQ(turn.InElements.Count(), 1);
+  EXPECT_EQ(turn.InElements.Count(), 2);  // both stored, the corner left open
   EXPECT_EQ(sx, -777.0);
 }
 
@@ -256,6 +264,8 @@ struct LeadCase {
   double l1, a1, l2, a2;
   std::vector<Rec> want;
 };
+
+void PrintTo(const LeadCase& c, std::ostream* os) { *os << c.name; }
 
 class Leads : public Turning, public ::testing::WithParamInterface<LeadCase> {};
 
