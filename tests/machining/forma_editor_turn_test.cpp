@@ -246,13 +246,15 @@ TEST_F(Turning, JoinWithoutIntersectionFails) {
 }
 
 TEST_F(Turning, ArcTrimmedBeyondItsEndIsDropped) {
-  // A short counter-clockwise arc (sweep 0.5) leaving the line backwards; offset outwards the
-  // line meets the grown circle beyond the arc's end, so the trimmed arc would run the long
-  // way round.
+  // A short counter-clockwise arc (centre (10.5, -5), sweep 0.5) leaving the line backwards;
+  // offset outwards, the line meets the grown circle beyond the arc's end, so the trimmed
+  // arc would run the long way round.
+  Program({"G1 X0 Y0", "X10 Y0", "G3 X7.664081 Y-0.8518 I0.5 J-5"});
+  ASSERT_EQ(geom.ElementCount(), 2);
   const double r = std::sqrt(25.25);
-  const double start = TFormaDaten::DirAngle(10.5, -5, 10, 0);
-  AddElement(1, 0, 0, 10, 0, 0);
-  AddElement(2, 10.5, -5, r, start, start + 0.5);
+  ASSERT_NEAR(TFormaDaten::ArcSweep(geom.Elements(2)->V3, geom.Elements(2)->V4,
+                                    geom.Elements(2)->V5),
+              0.5, 1e-5);
   ASSERT_TRUE(Build(0, 0, 1, 2));
   ASSERT_EQ(turn.InElements.Count(), 1) << Transcript(turn.InElements);
   // The line keeps its end on the grown circle.
