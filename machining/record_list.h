@@ -1,6 +1,7 @@
 #pragma once
 // The lists of the machining generators: records counted from 1, owned by the list, a
 // current record, and a fixed cap beyond which an append is refused.
+#include <algorithm>
 #include <cassert>
 #include <memory>
 #include <vector>
@@ -43,9 +44,7 @@ class RecordList {
   // Moves the last record to Index (1-based); the records from Index on move up by one.
   void MoveLastTo(int Index) {
     if (Index < 1 || Index >= Count()) return;
-    auto last = std::move(items_.back());
-    items_.pop_back();
-    items_.insert(items_.begin() + (Index - 1), std::move(last));
+    std::rotate(items_.begin() + (Index - 1), items_.end() - 1, items_.end());
     current_ = Index;
   }
   // Frees record Index; the records after it move down by one.

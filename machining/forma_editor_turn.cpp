@@ -1,0 +1,276 @@
+#include "machining/forma_editor_turn.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace movra {
+
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+// Two points or values are the same within this.
+constexpr double Same = 1e-7;
+
+using TurnT = TFormaEditorTurn::TurnT;
+
+bool IsLine(const TurnT& r) { return r.Kind == 1.0; }
+bool IsArc(const TurnT& r) { return r.Kind == 2.0; }
+
+void StartPoint(const TurnT& r, double& X, double& Y) {
+  double x2 = 0.0, y2 = 0.0;
+  TFormaDaten::ElementEndPoints(r.Kind, r.V1, r.V2, r.V3, r.V4, r.V5, X, Y, x2, y2);
+}
+
+void EndPoint(const TurnT& r, double& X, double& Y) {
+  double x1 = 0.0, y1 = 0.0;
+  TFormaDaten::ElementEndPoints(r.Kind, r.V1, r.V2, r.V3, r.V4, r.V5, x1, y1, X, Y);
+}
+
+// The correction side Typ as the nearest integer; the panel passes 0, 1 or 2.
+std::uint8_t SideOf(double Typ) {
+  if (!(Typ > 0.0)) return 0;
+  if (Typ >= 255.0) return 255;
+  return static_cast<std::uint8_t>(std::lround(Typ));
+}
+
+// Lines of the same or of opposite direction: their carriers meet nowhere (or everywhere),
+// so such a corner is left as it is. Directions either side of 0 / 2pi and reversals count.
+bool ParallelDirections(double A1, double A2) {
+  return TFormaDaten::SameDirection(A1, A2, Same) || TFormaDaten::SameDirection(A1 + Pi, A2, Same);
+}
+
+double Distance(double X1, double Y1, double X2, double Y2) {
+  return std::hypot(X2 - X1, Y2 - Y1);
+}
+
+}  // namespace
+
+TFormaEditorTurn::TFormaEditorTurn(TFormaDaten& Daten, TFormaGeom& Geom)
+    : daten_(Daten), geom_(Geom) {}
+
+void TFormaEditorTurn::ClearLists() {
+  ClearOut();
+  ClearIn();
+}
+
+void TFormaEditorTurn::ClearOut() { OutElements.Clear(); }
+
+void TFormaEditorTurn::ClearIn() { InElements.Clear(); }
+
+bool TFormaEditorTurn::AddOut() { return OutElements.Add(); }
+
+bool TFormaEditorTurn::AddIn() { return InElements.Add(); }
+
+bool TFormaEditorTurn::AddLine(double X1, double Y1, double X2, double Y2, std::uint8_t Side) {
+  if (!AddIn()) return false;
+  TurnT* r = InElements.Current();
+  if (r == nullptr) return false;
+  r->Kind = 1.0;
+  r->V1 = X1;
+  r->V2 = Y1;
+  r->V3 = X2;
+  r->V4 = Y2;
+  r->Side = Side;
+  return true;
+}
+
+bool TFormaEditorTurn::BuildContour(double& StartX, double& StartY, double E1, double E2,
+                                    double E3, double L1, double A1, double L2, double A2,
+                                    double Typ, double& EndX, double& EndY) {
+  ClearIn();
+  if (E1 == NoValue) E1 = 0.0;
+  if (E2 == NoValue) E2 = 0.0;
+  if (E3 == NoValue) E3 = 0.0;
+  const std::uint8_t side = SideOf(Typ);
+  // A positive distance lies left of travel for G41 and right of it for G42.
+  if (side == 0) E3 = 0.0;
+  if (side == 2) E3 = -E3;
+
+  for (int slot = 1; slot <= geom_.ElementCount(); ++slot) {
+    const TFormaGeom::GeomT* e = geom_.Elements(slot);
+    if (e == nullptr) continue;
+    geom_.SetCurElement(slot);
+    TurnT c;
+    c.Kind = e->Kind;
+    c.V1 = e->V1;
+    c.V2 = e->V2;
+    c.V3 = e->V3;
+    c.V4 = e->V4;
+    c.V5 = e->V5;
+    double sweep = 0.0;
+    if (IsLine(c)) {
+      if (TFormaDaten::Dist(c.V1, c.V2, c.V3, c.V4) == 0.0) continue;
+      c.V1 += E1;
+      c.V2 += E2;
+      c.V3 += E1;
+      c.V4 += E2;
+      daten_.DistAngle(c.V1, c.V2, c.V3, c.V4);
+      const double normal = daten_.GeoResult.Angle + Pi / 2.0;
+      const double dx = E3 * std::cos(normal);
+      const double dy = E3 * std::sin(normal);
+      c.V1 += dx;
+      c.V2 += dy;
+      c.V3 += dx;
+      c.V4 += dy;
+      c.V5 = 0.0;  // a line's fifth value (a repeat's Z) means nothing to turning
+    } else if (IsArc(c)) {
+      sweep = TFormaDaten::ArcSweep(c.V3, c.V4, c.V5);
+      if (std::fabs(sweep) < Same) continue;
+      c.V1 += E1;
+      c.V2 += E2;
+      const double r = c.V3 - E3;
+      // A fillet whose radius equals the offset shrinks to its centre: the tool would stand
+      // still there, so the arc is left out and its neighbours meet at the centre.
+      if (std::fabs(r) < Same) continue;
+      // The offset runs through the centre: no equidistant exists there.
+      if ((c.V3 > 0.0 && r < 0.0) || (c.V3 < 0.0 && r > 0.0)) return false;
+      c.V3 = r;
+    } else {
+      continue;
+    }
+
+    if (!AddIn()) return false;
+    TurnT* rec = InElements.Current();
+    if (rec == nullptr) return false;
+    *rec = c;
+    rec->Feed = 0.0;
+    rec->Side = side;
+    if (InElements.Count() > 1 && JoinLast(sweep) == Join::Failed) return false;
+  }
+
+  const TurnT* first = InElements.First();
+  if (first == nullptr) return false;
+
+  if (L1 != 0.0 && L1 != NoValue && A1 != NoValue) {
+    double x = 0.0, y = 0.0;
+    StartPoint(*first, x, y);
+    const double l = std::fabs(L1);
+    if (!AddLine(x + l * std::cos(A1), y + l * std::sin(A1), x, y, side)) return false;
+    InElements.MoveLastTo(1);
+  }
+  const TurnT* last = InElements.Last();
+  if (L2 != 0.0 && L2 != NoValue && A2 != NoValue && last != nullptr) {
+    double x = 0.0, y = 0.0;
+    EndPoint(*last, x, y);
+    const double l = std::fabs(L2);
+    if (!AddLine(x, y, x + l * std::cos(A2), y + l * std::sin(A2), side)) return false;
+  }
+  return ContourEnds(StartX, StartY, EndX, EndY);
+}
+
+// Joins the last input record to the one before it: the offset moved their common corner
+// apart (a gap at an outer corner, an overlap at an inner one), so both are extended or
+// trimmed to the intersection of their carriers.
+TFormaEditorTurn::Join TFormaEditorTurn::JoinLast(double SourceSweep) {
+  const int n = InElements.Count();
+  TurnT* prevRec = InElements(n - 1);
+  TurnT* curRec = InElements(n);
+  if (prevRec == nullptr || curRec == nullptr) return Join::Done;
+  TurnT& prev = *prevRec;
+  TurnT& cur = *curRec;
+  double px = 0.0, py = 0.0, qx = 0.0, qy = 0.0;
+  StartPoint(cur, px, py);
+  EndPoint(prev, qx, qy);
+  if (Distance(px, py, qx, qy) < Same) return Join::Done;
+
+  if (IsLine(prev) && IsLine(cur)) {
+    daten_.DistAngle(prev.V1, prev.V2, prev.V3, prev.V4);
+    const double aPrev = daten_.GeoResult.Angle;
+    daten_.DistAngle(cur.V1, cur.V2, cur.V3, cur.V4);
+    const double aCur = daten_.GeoResult.Angle;
+    if (ParallelDirections(aPrev, aCur)) return Join::Done;
+    if (!daten_.OffsetLinesIntersect(prev.V1, prev.V2, aPrev, cur.V1, cur.V2, aCur, 0.0))
+      return Join::Failed;
+    const TFormaDaten::PointT p = daten_.GeoResult.Point;
+    prev.V3 = cur.V1 = p.X;
+    prev.V4 = cur.V2 = p.Y;
+    return Join::Done;
+  }
+
+  // The intersection of a line with a circle nearer to (X, Y); equal distances take Near.
+  auto nearer = [this](double X, double Y) {
+    const TFormaDaten::PointT a = daten_.GeoResult.Near;
+    const TFormaDaten::PointT b = daten_.GeoResult.Far;
+    return Distance(b.X, b.Y, X, Y) < Distance(a.X, a.Y, X, Y) ? b : a;
+  };
+
+  if (IsLine(prev) && IsArc(cur)) {
+    daten_.DistAngle(prev.V1, prev.V2, prev.V3, prev.V4);
+    const double aPrev = daten_.GeoResult.Angle;
+    if (!daten_.LineCircleIntersect(prev.V1, prev.V2, 0.0, aPrev, cur.V1, cur.V2, cur.V3, 0.0))
+      return Join::Failed;
+    const TFormaDaten::PointT p = nearer(qx, qy);
+    prev.V3 = p.X;
+    prev.V4 = p.Y;
+    cur.V4 = TFormaDaten::DirAngle(cur.V1, cur.V2, p.X, p.Y);
+    DropFlippedArc(SourceSweep);
+    return Join::Done;
+  }
+
+  if (IsArc(prev) && IsLine(cur)) {
+    daten_.DistAngle(cur.V1, cur.V2, cur.V3, cur.V4);
+    const double aCur = daten_.GeoResult.Angle;
+    if (!daten_.LineCircleIntersect(cur.V1, cur.V2, 0.0, aCur, prev.V1, prev.V2, prev.V3, 0.0))
+      return Join::Failed;
+    const TFormaDaten::PointT p = nearer(px, py);
+    prev.V5 = TFormaDaten::DirAngle(prev.V1, prev.V2, p.X, p.Y);
+    cur.V1 = p.X;
+    cur.V2 = p.Y;
+    return Join::Done;
+  }
+
+  // Arc after arc: the corner is one of the two points where the circles cross, found as
+  // the centres of radius-0 arcs touching both.
+  if (!daten_.ArcTangentTwoCircles(prev.V1, prev.V2, prev.V3, cur.V1, cur.V2, cur.V3, 0.0, 1))
+    return Join::Failed;
+  TFormaDaten::PointT p = daten_.GeoResult.ArcCentre;
+  if (!daten_.ArcTangentTwoCircles(prev.V1, prev.V2, prev.V3, cur.V1, cur.V2, cur.V3, 0.0, 2))
+    return Join::Failed;
+  const TFormaDaten::PointT p2 = daten_.GeoResult.ArcCentre;
+  if (Distance(p2.X, p2.Y, px, py) < Distance(p.X, p.Y, px, py)) p = p2;
+  prev.V5 = TFormaDaten::DirAngle(prev.V1, prev.V2, p.X, p.Y);
+  cur.V4 = TFormaDaten::DirAngle(cur.V1, cur.V2, p.X, p.Y);
+  DropFlippedArc(SourceSweep);
+  return Join::Done;
+}
+
+// A trim moves an arc's start by well under half a turn. When its sweep now differs from
+// the sweep it was read with by more than pi, or vanished, the trimmed arc runs the long
+// way round (its new start lies beyond its end): such an arc is dropped. A semicircle
+// trimmed a little stays, whichever side of pi its sweep ends on.
+void TFormaEditorTurn::DropFlippedArc(double SourceSweep) {
+  const TurnT* last = InElements.Last();
+  if (last == nullptr || !IsArc(*last)) return;
+  const double s = TFormaDaten::ArcSweep(last->V3, last->V4, last->V5);
+  const bool flipped = std::fabs(s) < Same || (s > 0.0) != (SourceSweep > 0.0) ||
+                       std::fabs(s - SourceSweep) > Pi;
+  if (flipped) InElements.Remove(InElements.Count());
+}
+
+bool TFormaEditorTurn::ContourEnds(double& StartX, double& StartY, double& EndX, double& EndY) {
+  const TurnT* first = InElements.First();
+  const TurnT* last = InElements.Last();
+  if (first == nullptr || last == nullptr) return false;
+  StartPoint(*first, StartX, StartY);
+  EndPoint(*last, EndX, EndY);
+  return true;
+}
+
+bool TFormaEditorTurn::FinishContour(double Typ, double Feed) {
+  if (InElements.Empty()) return false;
+  const std::uint8_t side = SideOf(Typ);
+  for (int i = 1; i <= InElements.Count(); ++i) {
+    const TurnT* in = InElements(i);
+    if (in == nullptr) continue;
+    if (!AddOut()) return false;
+    TurnT* out = OutElements.Current();
+    if (out == nullptr) return false;
+    *out = *in;
+    out->Feed = Feed;
+    out->Side = side;
+  }
+  ClearIn();
+  return true;
+}
+
+}  // namespace movra

@@ -1,0 +1,68 @@
+#pragma once
+// The turning generator: prepares the turning contour from the element store (shift,
+// equidistant offset for the tool-nose correction, corner joins, approach and departure)
+// into the input list, and turns it into machine moves in the output list.
+//
+// Axes: geometry x is the turning length axis, geometry y the radius. Angles in radians.
+#include <cstdint>
+
+#include "geometry/forma_daten.h"
+#include "geometry/forma_geom.h"
+#include "machining/record_list.h"
+
+namespace movra {
+
+class TFormaEditorTurn {
+ public:
+  // One move of the output list or one element of the prepared contour.
+  struct TurnT {
+    double Feed = 0.0;      // NoValue = rapid; 0 = none (every input record)
+    double Kind = 0.0;      // 1 = line, 2 = arc
+    double V1 = 0.0;        // line: start x; arc: centre x
+    double V2 = 0.0;        // line: start y; arc: centre y
+    double V3 = 0.0;        // line: end x;   arc: signed radius (> 0 counter-clockwise)
+    double V4 = 0.0;        // line: end y;   arc: start angle
+    double V5 = 0.0;        // arc: end angle; 0 for lines
+    std::uint8_t Side = 0;  // 0 G40, 1 G41, 2 G42
+  };
+
+  static constexpr int MaxRecords = 10000;
+
+  TFormaEditorTurn(TFormaDaten& Daten, TFormaGeom& Geom);
+
+  RecordList<TurnT> OutElements{MaxRecords};  // generated moves, in machining order
+  RecordList<TurnT> InElements{MaxRecords};   // prepared contour, in contour order
+
+  void ClearLists();
+  void ClearOut();
+  void ClearIn();
+  bool AddOut();
+  bool AddIn();
+
+  // Rebuilds the input list from the element store. E1, E2 shift along x and y; E3 is the
+  // equidistant distance (left of travel for G41, right for G42, ignored for G40); L1/A1
+  // and L2/A2 give the approach and departure lines (NoValue or L = 0: none); Typ is the
+  // correction side 0, 1, 2. True only when the whole contour was prepared; then the var
+  // points receive its start and end. A preparation that stops early returns false,
+  // keeps what it built in the list and leaves the var points alone.
+  bool BuildContour(double& StartX, double& StartY, double E1, double E2, double E3, double L1,
+                    double A1, double L2, double A2, double Typ, double& EndX, double& EndY);
+  // Start of the first and end of the last input record; false for an empty list.
+  bool ContourEnds(double& StartX, double& StartY, double& EndX, double& EndY);
+  // The finishing pass: the prepared contour copied into the output list with Feed and
+  // the side Typ; the input list is consumed. False for an empty input list.
+  bool FinishContour(double Typ, double Feed);
+
+ private:
+  enum class Join { Done, Failed };
+
+  Join JoinLast(double SourceSweep);
+  // Removes the last input record when trimming made the arc run the other way round.
+  void DropFlippedArc(double SourceSweep);
+  bool AddLine(double X1, double Y1, double X2, double Y2, std::uint8_t Side);
+
+  TFormaDaten& daten_;
+  TFormaGeom& geom_;
+};
+
+}  // namespace movra
