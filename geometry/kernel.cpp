@@ -390,7 +390,7 @@ std::string TFormaDaten::FormatReal(double Value, int Decimals) {
   if (Decimals < 0) return {};
   if (std::fabs(Value) < kFormatZero) Value = 0.0;
   // Sign, 309 digits before the point, the point and the decimals.
-  std::array<char, 1 + 309 + 1 + kMaxFormatDecimals + 8> buffer{};
+  std::array<char, 1 + 309 + 1 + kMaxFormatDecimals + 8> buffer;
   const auto [end, ec] =
       std::to_chars(buffer.data(), buffer.data() + buffer.size(), Value,
                     std::chars_format::fixed, std::min(Decimals, kMaxFormatDecimals));
