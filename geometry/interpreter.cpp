@@ -523,8 +523,10 @@ bool InterpretRun::MakeElements(std::string& L) {
 
 std::string& InterpretRun::PreviousElementWords() {
   if (!wordsStripped_) {
+    // A comment is no corner word, and a corner word may stand first on its line.
     CutComment(PreviousElementLineText, nullptr);
     CutSemicolonTail(PreviousElementLineText);
+    PreviousElementLineText.insert(PreviousElementLineText.begin(), ' ');
     wordsStripped_ = true;
   }
   return PreviousElementLineText;

@@ -78,7 +78,8 @@ class InterpretRun {
   // is present: Missing false and Value read (the word consumed), or Missing true when it
   // has no finite value (the word stays; callers make that the line error).
   bool TakeWholeWord(std::string& Line, std::string_view Word, double& Value, bool& Missing);
-  // The corner words' text: PreviousElementLineText without its comment and ";" tail.
+  // The corner words' text: PreviousElementLineText without its comment and ";" tail, with
+  // a leading blank so that a word first on its line is found.
   std::string& PreviousElementWords();
 
   // ---- Extension points of the word groups (one file each: interpret_<group>.cpp) ----
