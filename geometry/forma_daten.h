@@ -80,6 +80,10 @@ class TFormaDaten {
   void DistAngle(double X1, double Y1, double X2, double Y2);
   static void ArcSweep(double R, double A1, double A2, double& Sweep);
   static double ArcSweep(double R, double A1, double A2);
+  // Do two directions agree within Tol (radians), counted round the circle, so that a
+  // direction just below 2pi and one just above 0 are the same? Use it for every comparison
+  // of directions.
+  static bool SameDirection(double A1, double A2, double Tol);
 
   // Real to program text: fixed point, trailing zeros and point dropped, "-0" is "0".
   static std::string FormatReal(double Value, int Decimals);

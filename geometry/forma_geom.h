@@ -88,12 +88,19 @@ class TFormaGeom {
   TFormaDaten& Daten() { return daten_; }
 
  private:
-  struct Slot {
+  struct StoreSlot {
     GeomT Element;
     bool Used = false;
   };
+  static constexpr int MaxCorrectionNumber = 509;  // SetGeomCorrection accepts 1..509
+
+  // Empties a slot; the current element is then none if it was this one.
+  void Dispose(int Slot);
+  // Side of the first element with that number (making it current), -1 when none has it.
+  int FirstSide(double Number);
+
   TFormaDaten& daten_;
-  std::vector<Slot> slots_;
+  std::vector<StoreSlot> slots_;
   int current_ = 0;
 };
 

@@ -1,0 +1,226 @@
+// The word-value parser: the numbers that follow an address word in one program line.
+//
+// The line is read in place. Only when an operator has to be blanked is the rest of the line
+// behind the word copied, and only that rest. Values beyond the ones the last call read are
+// not stored as NoValue one by one: valueCount_ marks how far the table holds real entries.
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "geometry/forma_daten.h"
+
+namespace movra {
+namespace {
+
+// Largest magnitude a value token may have.
+constexpr double MaxWordValue = 999999.0;
+// Values from the second up to this one are dropped once an operator combined the first two.
+constexpr int OperatorDropsUpTo = 254;
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// Trimming removes every character with a code up to 32; the blank alone separates tokens.
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+std::string_view Trim(std::string_view s) {
+  std::size_t b = 0;
+  std::size_t e = s.size();
+  while (b < e && IsTrimmed(s[b])) ++b;
+  while (e > b && IsTrimmed(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A decimal number: optional sign, digits with an optional decimal point (".5" and "5." as a
+// machinist writes them), optional exponent. No "nan", "inf" or hexadecimal. The character at
+// `point` (npos: none) stands for the decimal point.
+bool IsDecimalNumber(std::string_view s, std::size_t point) {
+  std::size_t i = 0;
+  const std::size_t n = s.size();
+  if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < n && IsDigit(s[i])) ++i, ++digits;
+  if (i < n && (s[i] == '.' || i == point)) {
+    ++i;
+    while (i < n && IsDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t expDigits = 0;
+    while (i < n && IsDigit(s[i])) ++i, ++expDigits;
+    if (expDigits == 0) return false;
+  }
+  return i == n;
+}
+
+// A copy of a short text on the stack; long texts (rare in program lines) go to the heap.
+class ScratchText {
+ public:
+  std::string_view Assign(std::string_view s) {
+    if (s.size() <= sizeof(small_)) {
+      std::memcpy(small_, s.data(), s.size());
+      data_ = small_;
+    } else {
+      big_.assign(s);
+      data_ = big_.data();
+    }
+    size_ = s.size();
+    return View();
+  }
+  char& operator[](std::size_t i) { return data_[i]; }
+  std::string_view View() const { return {data_, size_}; }
+
+ private:
+  char small_[128];
+  std::string big_;
+  char* data_ = small_;
+  std::size_t size_ = 0;
+};
+
+// Reads a whole token as a decimal number. With DecimalComma the first "," counts as ".".
+// A number beyond the range of a real (an exponent like 1e999) is no number.
+bool ReadNumber(std::string_view token, bool DecimalComma, double& Value) {
+  std::size_t comma = DecimalComma ? token.find(',') : npos;
+  if (!IsDecimalNumber(token, comma)) return false;
+  if (token.front() == '+') {  // from_chars takes no plus sign
+    token.remove_prefix(1);
+    if (comma != npos) --comma;
+  }
+  ScratchText copy;
+  if (comma != npos) {
+    token = copy.Assign(token);
+    copy[comma] = '.';
+  }
+  double v = 0.0;
+  const char* const end = token.data() + token.size();
+  const auto r = std::from_chars(token.data(), end, v, std::chars_format::general);
+  if (r.ec != std::errc() || r.ptr != end || !std::isfinite(v)) return false;
+  Value = v;
+  return true;
+}
+
+// The first " c " of the rest, where the rest is followed by one blank more than it shows.
+std::size_t FindOperator(std::string_view rest, char c) {
+  const char pattern[2] = {' ', c};
+  std::size_t p = rest.find(std::string_view(pattern, 2));
+  while (p != npos) {
+    if (p + 2 == rest.size() || rest[p + 2] == ' ') return p + 1;
+    p = rest.find(std::string_view(pattern, 2), p + 1);
+  }
+  return npos;
+}
+
+}  // namespace
+
+double TFormaDaten::Values(int i) const {
+  return (i >= 1 && i <= valueCount_) ? values_(i) : NoValue;
+}
+
+void TFormaDaten::ClearValues() { valueCount_ = 0; }
+
+double TFormaDaten::GetWordValue(std::string_view Line, std::string_view Word) {
+  valueCount_ = 0;  // every value NoValue until read
+
+  // The line stands between one leading and one trailing blank, the word behind one leading
+  // blank. Both blanks are implied: the word matches where the line starts or after a blank.
+  const std::string_view line = Trim(Line);
+  const std::string_view word = Trim(Word);
+  std::size_t start = 0;
+  if (!word.empty()) {
+    std::size_t p = line.find(word);
+    while (p != npos && p > 0 && line[p - 1] != ' ') p = line.find(word, p + 1);
+    if (p == npos) return NoValue;
+    start = p + word.size();
+  }
+  std::string_view rest = line.substr(start);
+  while (!rest.empty() && IsTrimmed(rest.front())) rest.remove_prefix(1);
+  // From here on the rest is followed by the line's trailing blank (an empty rest has lost it
+  // to the trimming); a token ends at a blank or at the end of `rest`.
+
+  // Operators: every one found is blanked; the last in the order + - / * is the one applied.
+  char op = 0;
+  std::size_t opAt[4];
+  int opFound = 0;
+  for (const char c : {'+', '-', '/', '*'}) {
+    const std::size_t at = FindOperator(rest, c);
+    if (at != npos) {
+      op = c;
+      opAt[opFound++] = at;
+    }
+  }
+  ScratchText blanked;
+  if (opFound > 0) {
+    rest = blanked.Assign(rest);
+    for (int k = 0; k < opFound; ++k) blanked[opAt[k]] = ' ';
+  }
+
+  std::size_t pos = 0;
+  const std::size_t n = rest.size();
+  int i = 0;
+  for (;;) {
+    while (pos < n && IsTrimmed(rest[pos])) ++pos;
+    if (pos == n) break;  // nothing left: the next token would be empty
+
+    // "+n" after a first value adds n to it and ends the list.
+    if (rest[pos] == '+' && Values(1) != NoValue) {
+      ++pos;
+      while (pos < n && IsTrimmed(rest[pos])) ++pos;
+      std::size_t e = rest.find(' ', pos);
+      if (e == npos) e = n;
+      double addend = 0.0;
+      if (!ReadNumber(Trim(rest.substr(pos, e - pos)), false, addend)) return NoValue;
+      const double sum = values_(1) + addend;
+      if (!std::isfinite(sum)) return NoValue;
+      values_(1) = sum;
+      break;
+    }
+
+    if (++i > ValueCount) break;
+    std::size_t e = rest.find(' ', pos);
+    if (e == npos) e = n;
+    const std::string_view token = rest.substr(pos, e - pos);
+    pos = e;
+
+    double v = 0.0;
+    const bool negVar = token.size() > 1 && token[0] == '-' && token[1] == '#';
+    if (token[0] == '#' || negVar) {
+      // #n / -#n with 1 <= n <= 254 reads the program variable n (rounded).
+      double number = 0.0;
+      if (!ReadNumber(token.substr(negVar ? 2 : 1), false, number) || number < 1.0 ||
+          number > VarCount) {
+        break;
+      }
+      v = Vars(static_cast<int>(std::lround(number)));
+      if (!std::isfinite(v)) break;
+      if (negVar) v = -v;
+    } else if (!ReadNumber(token, true, v) || std::fabs(v) > MaxWordValue) {
+      break;
+    }
+    values_(i) = v;
+    valueCount_ = i;
+  }
+
+  double result = Values(1);
+  if (op != 0 && Values(1) != NoValue && Values(2) != NoValue && !(op == '/' && Values(2) == 0.0)) {
+    const double a = values_(1);
+    const double b = values_(2);
+    double r = op == '+' ? a + b : op == '-' ? a - b : op == '/' ? a / b : a * b;
+    if (!std::isfinite(r)) r = NoValue;  // a quotient beyond any real is no value
+    values_(1) = r;
+    if (valueCount_ <= OperatorDropsUpTo) {
+      valueCount_ = 1;
+    } else {
+      for (int k = 2; k <= OperatorDropsUpTo; ++k) values_(k) = NoValue;
+    }
+    result = r;
+  }
+  return result;
+}
+
+}  // namespace movra
