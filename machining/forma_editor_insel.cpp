@@ -46,8 +46,8 @@ void Reverse(TFormaEditorInsel::InselT& e) {
 // Two carrier lines that run the same way or against each other never cut in a point
 // worth joining at: their crossing lies at infinity or nowhere.
 bool ParallelDirections(double A1, double A2) {
-  const double d = std::fmod(std::fabs(A1 - A2), Pi);
-  return d < TFormaEditorInsel::SameTolerance || Pi - d < TFormaEditorInsel::SameTolerance;
+  constexpr double tol = TFormaEditorInsel::SameTolerance;
+  return TFormaDaten::SameDirection(A1, A2, tol) || TFormaDaten::SameDirection(A1, A2 + Pi, tol);
 }
 
 // The join moved the start of the line C: its direction must survive, else the join
