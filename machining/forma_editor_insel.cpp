@@ -70,13 +70,21 @@ bool ArcFlipped(double Before, double After) {
 
 }  // namespace
 
+// The reference line runs along the hatch direction A, Distance to the right of the
+// origin, beyond all geometry. A sample's distance to it is measured along the line's
+// normal: the triangle formula of the kernel carries rounding noise at this range that is
+// larger than the difference between two samples of an edge parallel to the hatch, and
+// would pick any of them instead of the first.
 struct TFormaEditorInsel::StartSearch {
-  double X1, Y1, X2, Y2;  // the reference line
+  double Distance;
+  double NX, NY;  // unit normal to the right of A
   double Best = std::numeric_limits<double>::infinity();
   bool Found = false;
 
+  StartSearch(double A, double D) : Distance(D), NX(std::sin(A)), NY(-std::cos(A)) {}
+
   void StartCandidate(TFormaDaten::PointT& StartPoint, double X, double Y) {
-    const double d = TFormaDaten::DistPointLine3D(X1, Y1, 0.0, X2, Y2, 0.0, X, Y, 0.0);
+    const double d = Distance - (X * NX + Y * NY);
     if (d < Best) {
       Best = d;
       StartPoint = {X, Y};
@@ -338,12 +346,7 @@ bool TFormaEditorInsel::FindStart() {
     if (!std::isfinite(reach)) return false;
     extent = std::max(extent, reach);
   }
-  const double D = std::max(ReferenceDistance, 2.0 * extent);
-  const double A = Params.A;
-  StartSearch search{D * std::cos(A + Pi) + D * std::cos(A - Pi / 2),
-                     D * std::sin(A + Pi) + D * std::sin(A - Pi / 2),
-                     D * std::cos(A) + D * std::cos(A - Pi / 2),
-                     D * std::sin(A) + D * std::sin(A - Pi / 2)};
+  StartSearch search(Params.A, std::max(ReferenceDistance, 2.0 * extent));
 
   for (int i = 1; i <= Offsets.Count(); ++i) {
     const InselT& e = *Offsets(i);

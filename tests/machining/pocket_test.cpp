@@ -603,7 +603,8 @@ TEST(PocketStart, HatchAngleZeroStartsAtTheLowestPoint) {
   const Case cases[] = {
       // The first sample of the bottom edge: its start.
       {"rectangle with islands", RectangleWithIslands, {{1, 1}, {2, 1}, {3, 1}}, 3.2, 3.2},
-      {"rectangle entered backwards", RectangleWithIslands, {{-1, 2}, {2, 1}}, 96.8, 3.2},
+      // Reversed, the left edge comes first and starts in the corner.
+      {"rectangle entered backwards", RectangleWithIslands, {{-1, 2}, {2, 1}}, 3.2, 3.2},
       // A circle of radius 20 offset to 16.8: its lowest point ends the second arc.
       {"circle", "G0 X20 Y0\nG3 X-20 Y0 I-20 J0\nG3 X0 Y-20 I20 J0\nG3 X20 Y0 I0 J20\n",
        {{1, 1}}, 0, -16.8},
