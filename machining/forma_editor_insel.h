@@ -58,8 +58,7 @@ class TFormaEditorInsel {
   static constexpr double JoinTolerance = 0.001;
   // Two values closer than this are the same.
   static constexpr double SameTolerance = 1e-7;
-  // Distance of the start search's reference line from the origin, unless the offset
-  // contours reach farther out.
+  // Distance of the start search's reference line from the origin.
   static constexpr double ReferenceDistance = 32767.5;
   // Type of a table entry that keeps the offset of the contour before.
   static constexpr std::uint8_t KeepType = 255;

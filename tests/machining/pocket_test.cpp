@@ -515,6 +515,11 @@ TEST(PocketOffset, ParallelLinesThatTheOffsetLeavesApartFail) {
       // 2 apart; one of radius 4 fits.
       {"opposite directions",
        "G0 X0 Y0\nG1 X50 Y0\nG3 X50 Y10 I0 J5\nG1 X0 Y10\nG3 X0 Y0 I0 J-5\n", 6, false},
+      // The same with the upper side tilted by 1e-8: its crossing with the lower side lies
+      // 2e8 away and must not become a corner.
+      {"nearly opposite directions",
+       "G0 X0 Y0\nG1 X50 Y0\nG3 X50 Y10 I0 J5\nG1 X0 Y9.9999995\nG3 X0 Y0 I0 J-4.99999975\n",
+       6, false},
       {"slot wide enough",
        "G0 X0 Y0\nG1 X50 Y0\nG3 X50 Y10 I0 J5\nG1 X0 Y10\nG3 X0 Y0 I0 J-5\n", 4, true},
   };
