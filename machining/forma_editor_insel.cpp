@@ -70,24 +70,27 @@ bool ArcFlipped(double Before, double After) {
 
 }  // namespace
 
-// The reference line runs along the hatch direction A, Distance to the right of the
-// origin, beyond all geometry. A sample's distance to it is measured along the line's
-// normal: the triangle formula of the kernel carries rounding noise at this range that is
-// larger than the difference between two samples of an edge parallel to the hatch, and
-// would pick any of them instead of the first.
+// The reference line runs along the hatch direction A, 32767.5 to the right of the origin.
+// A sample's distance to it is measured along the line's normal and keeps its sign, so
+// geometry lying beyond the line still ranks by how far right it lies. (The triangle formula
+// of the kernel gives the distance without sign, and at this range carries rounding noise
+// larger than the difference between two samples of an edge parallel to the hatch, so it
+// would pick any of them instead of the first.)
 struct TFormaEditorInsel::StartSearch {
+  TFormaDaten::PointT& Start;  // the unit's StartPoint
   double Distance;
   double NX, NY;  // unit normal to the right of A
   double Best = std::numeric_limits<double>::infinity();
   bool Found = false;
 
-  StartSearch(double A, double D) : Distance(D), NX(std::sin(A)), NY(-std::cos(A)) {}
+  StartSearch(TFormaDaten::PointT& Point, double A, double D)
+      : Start(Point), Distance(D), NX(std::sin(A)), NY(-std::cos(A)) {}
 
-  void StartCandidate(TFormaDaten::PointT& StartPoint, double X, double Y) {
+  void StartCandidate(double X, double Y) {
     const double d = Distance - (X * NX + Y * NY);
     if (d < Best) {
       Best = d;
-      StartPoint = {X, Y};
+      Start = {X, Y};
       Found = true;
     }
   }
@@ -336,17 +339,7 @@ bool TFormaEditorInsel::OffsetElement(InselT* P, InselT* C, std::int32_t Current
 
 bool TFormaEditorInsel::FindStart() {
   if (Offsets.Empty()) return false;
-  // The reference line must lie beyond all geometry, or points behind it would count as
-  // near; the farther the contours reach, the farther out it goes.
-  double extent = 0.0;
-  for (int i = 1; i <= Offsets.Count(); ++i) {
-    const InselT& e = *Offsets(i);
-    const double reach = IsLine(e) ? std::max(std::hypot(e.V1, e.V2), std::hypot(e.V3, e.V4))
-                                   : std::hypot(e.V1, e.V2) + std::fabs(e.V3);
-    if (!std::isfinite(reach)) return false;
-    extent = std::max(extent, reach);
-  }
-  StartSearch search(Params.A, std::max(ReferenceDistance, 2.0 * extent));
+  StartSearch search(StartPoint, Params.A, ReferenceDistance);
 
   for (int i = 1; i <= Offsets.Count(); ++i) {
     const InselT& e = *Offsets(i);
@@ -357,22 +350,22 @@ bool TFormaEditorInsel::FindStart() {
       const double s = std::sin(daten_.GeoResult.Angle);
       for (std::int64_t k = 1;; ++k) {
         const double t = -0.01 + 0.01 * static_cast<double>(k);
-        if (t >= length) {
-          search.StartCandidate(StartPoint, e.V3, e.V4);
+        if (!(t < length)) {  // a length that is no number ends the samples too
+          search.StartCandidate(e.V3, e.V4);
           break;
         }
-        search.StartCandidate(StartPoint, e.V1 + t * c, e.V2 + t * s);
+        search.StartCandidate(e.V1 + t * c, e.V2 + t * s);
       }
     } else {
       const double sweep = TFormaDaten::ArcSweep(e.V3, e.V4, e.V5);
       const double r = std::fabs(e.V3);
       for (int k = 0; k < 359; ++k) {
         const double a = e.V4 + k * sweep / 360.0;
-        search.StartCandidate(StartPoint, e.V1 + r * std::cos(a), e.V2 + r * std::sin(a));
+        search.StartCandidate(e.V1 + r * std::cos(a), e.V2 + r * std::sin(a));
       }
       double x = 0.0, y = 0.0;
       EndOf(e, x, y);
-      search.StartCandidate(StartPoint, x, y);
+      search.StartCandidate(x, y);
     }
   }
   return search.Found;
