@@ -1,0 +1,64 @@
+#pragma once
+// The main window: the text of one CNC program, the template panel at its right, the editor
+// button at its bottom and the language box at its top right. Closing it ends the program.
+#include <QMainWindow>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+
+#include "platform/core/window_list.h"
+
+class QComboBox;
+class QPushButton;
+class QSplitter;
+class QTextEdit;
+class QWidget;
+
+namespace movra {
+
+class TForma_Rudizi : public QMainWindow, public platform::NotifyReceiver {
+  Q_OBJECT
+
+ public:
+  // FormCreate: caption, empty text not modified, SaveBuffer, ColouringBusy, template panel at
+  // half the width. The window takes part in the broadcast through Windows.
+  explicit TForma_Rudizi(platform::WindowList& Windows, QWidget* parent = nullptr);
+  ~TForma_Rudizi() override;
+
+  // FormaNotifyHandler: every code resets the caption to the application title; the language
+  // box follows the applied language.
+  void FormaNotify(int Code) override;
+
+  // The index of the language marked in the settings (0 German, 1 English, 2 Russian, -1
+  // none); set once the settings window exists.
+  std::function<int()> CurrentLanguage;
+
+  QStringList SaveBuffer;           // the program lines while a file is written
+  std::uint8_t ColouringBusy = 0;   // 1 while the letters are coloured
+
+  QWidget* PanelTop = nullptr;
+  QWidget* PanelLang = nullptr;
+  QComboBox* ComboBoxLanguage = nullptr;  // "de", "en", "ru"
+  QSplitter* Splitter1 = nullptr;
+  QTextEdit* RichEditProgram = nullptr;
+  QWidget* Panel_Template = nullptr;
+  QPushButton* ButtonEdit = nullptr;
+
+  // The caption after start, after New and after every broadcast.
+  static QString ApplicationTitle();
+
+  void FormResize();
+
+ signals:
+  // The window was closed: the program ends.
+  void Closed();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  platform::WindowList& windows_;
+};
+
+}  // namespace movra
