@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QScreen>
 #include <QTimer>
 #include <exception>
 #include <utility>
@@ -120,11 +121,22 @@ bool Startup::FirstStartCheck() {
   return !refused;
 }
 
+void Startup::ShowMainWindow() {
+  // Restored, the window has its minimum size in the middle of the screen.
+  Forma_Rudizi.resize(Forma_Rudizi.minimumSize());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = Forma_Rudizi.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    Forma_Rudizi.move(frame.topLeft());
+  }
+  Forma_Rudizi.showMaximized();
+}
+
 int Startup::Run(bool QuitWhenShown) {
   // Qt ignores a quit asked for before its loop runs: a refused first start never enters it.
   if (!FirstStartCheck()) return 0;
   if (QuitWhenShown) Forma_Rudizi.installEventFilter(new QuitWhenPainted(&Forma_Rudizi));
-  Forma_Rudizi.showMaximized();
+  ShowMainWindow();
   return QApplication::exec();
 }
 

@@ -55,6 +55,9 @@ class Startup {
   // the program must then end without entering the loop.
   bool FirstStartCheck();
 
+  // Maximised; restored it has its minimum size, centred.
+  void ShowMainWindow();
+
   // The title of the application and of the settings writer; "?" keeps Settings.ini unwritten.
   void SetApplicationTitle(const QString& Title);
 
