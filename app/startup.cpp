@@ -84,7 +84,9 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
   FormaSettings.SetApplicationTitle(QCoreApplication::applicationName());
   FormaDatenFolders.DialogParent = &Forma_Rudizi;
   Forma_Rudizi.CurrentLanguage = [this] { return MarkedLanguage(); };
-  QObject::connect(&Forma_Rudizi, &TForma_Rudizi::Closed, qApp, &QCoreApplication::quit);
+  // Queued: the loop ends after the close has finished, not inside it.
+  QObject::connect(&Forma_Rudizi, &TForma_Rudizi::Closed, qApp, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
 }
 
 void Startup::SetApplicationTitle(const QString& Title) {
