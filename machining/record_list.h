@@ -25,6 +25,13 @@ class RecordList {
     current_ = Count();
     return true;
   }
+  // Appends a copy of Value and makes it current; false when the list is full.
+  bool Add(const Record& Value) {
+    if (Count() >= capacity_) return false;
+    items_.push_back(std::make_unique<Record>(Value));
+    current_ = Count();
+    return true;
+  }
   // Record Index (1-based), or nullptr for an index out of range.
   Record* operator()(int Index) {
     return Index >= 1 && Index <= Count() ? items_[static_cast<std::size_t>(Index - 1)].get()

@@ -1,0 +1,393 @@
+#include "machining/forma_editor_insel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <numbers>
+#include <utility>
+
+namespace movra {
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+
+bool IsLine(const TFormaEditorInsel::InselT& e) { return e.Kind == 1.0; }
+
+void StartOf(const TFormaEditorInsel::InselT& e, double& X, double& Y) {
+  double x2 = 0.0;
+  double y2 = 0.0;
+  TFormaDaten::ElementEndPoints(e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5, X, Y, x2, y2);
+}
+
+void EndOf(const TFormaEditorInsel::InselT& e, double& X, double& Y) {
+  double x1 = 0.0;
+  double y1 = 0.0;
+  TFormaDaten::ElementEndPoints(e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5, x1, y1, X, Y);
+}
+
+// Runs the element the other way: a line's ends swap; an arc keeps its centre, turns its
+// sense and swaps its angles; the correction side swaps with the sense of travel.
+void Reverse(TFormaEditorInsel::InselT& e) {
+  if (IsLine(e)) {
+    std::swap(e.V1, e.V3);
+    std::swap(e.V2, e.V4);
+  } else {
+    e.V3 = -e.V3;
+    std::swap(e.V4, e.V5);
+  }
+  if (e.Side == 1) {
+    e.Side = 2;
+  } else if (e.Side == 2) {
+    e.Side = 1;
+  }
+}
+
+// Two carrier lines that run the same way or against each other never cut in a point
+// worth joining at: their crossing lies at infinity or nowhere.
+bool ParallelDirections(double A1, double A2) {
+  constexpr double tol = TFormaEditorInsel::SameTolerance;
+  return TFormaDaten::SameDirection(A1, A2, tol) || TFormaDaten::SameDirection(A1, A2 + Pi, tol);
+}
+
+// The join moved the start of the line C: its direction must survive, else the join
+// point lay beyond C's end and the line turned round.
+bool LineKeptDirection(double Before, double After) {
+  constexpr double tol = 0.001;
+  if (std::fabs(After - Before) < tol) return true;
+  return std::fabs(std::cos(After) - std::cos(Before)) < tol &&
+         std::fabs(std::sin(After) - std::sin(Before)) < tol;
+}
+
+// The join moved the start of the arc C. A join moves a start by less than half a turn,
+// so a sweep that jumped by more than pi has wrapped round: the start ran past the end, or
+// the arc grew over a full turn. A semicircle trimmed or lengthened a little is fine.
+bool ArcFlipped(double Before, double After) {
+  if (After == 0.0) return true;
+  if ((Before > 0.0) != (After > 0.0)) return true;
+  return std::fabs(After - Before) > Pi;
+}
+
+}  // namespace
+
+// The reference line runs along the hatch direction A, 32767.5 to the right of the origin.
+// A sample's distance to it is measured along the line's normal and keeps its sign, so
+// geometry lying beyond the line still ranks by how far right it lies. (The triangle formula
+// of the kernel gives the distance without sign, and at this range carries rounding noise
+// larger than the difference between two samples of an edge parallel to the hatch, so it
+// would pick any of them instead of the first.)
+struct TFormaEditorInsel::StartSearch {
+  TFormaDaten::PointT& Start;  // the unit's StartPoint
+  double Distance;
+  double NX, NY;  // unit normal to the right of A
+  double Best = std::numeric_limits<double>::infinity();
+  bool Found = false;
+
+  StartSearch(TFormaDaten::PointT& Point, double A, double D)
+      : Start(Point), Distance(D), NX(std::sin(A)), NY(-std::cos(A)) {}
+
+  void StartCandidate(double X, double Y) {
+    const double d = Distance - (X * NX + Y * NY);
+    if (d < Best) {
+      Best = d;
+      Start = {X, Y};
+      Found = true;
+    }
+  }
+};
+
+TFormaEditorInsel::TFormaEditorInsel(TFormaDaten& Daten, TFormaGeom& Geom)
+    : daten_(Daten), geom_(Geom) {}
+
+TFormaEditorInsel::~TFormaEditorInsel() { Reset(); }
+
+void TFormaEditorInsel::Reset() {
+  ContourCount = 0;
+  ClearPath();
+  ClearOffset();
+  ClearHatch();
+  ClearHits();
+  ClearContours();
+  Params = {};
+  StartPoint = {};
+  ContourTable.Fill(ContourEntryT{0, 1});
+}
+
+void TFormaEditorInsel::ClearContours() {
+  Contours.Clear();
+  groupTypes_.clear();
+}
+
+bool TFormaEditorInsel::SetContourEntry(int Index, double Number, double Type) {
+  if (!ContourTable.InRange(Index)) return false;
+  if (!std::isfinite(Number) || Number == NoValue) return false;
+  constexpr double maxNumber = std::numeric_limits<std::int32_t>::max();
+  const double number = std::clamp(std::nearbyint(Number), -maxNumber, maxNumber);
+  const double type = std::isfinite(Type) ? std::nearbyint(Type) : -1.0;
+  ContourTable(Index).Number = static_cast<std::int32_t>(number);
+  ContourTable(Index).Type =
+      type >= 0.0 && type <= 255.0 ? static_cast<std::uint8_t>(type) : KeepType;
+  return true;
+}
+
+bool TFormaEditorInsel::ContourUsable(std::int32_t Number) const {
+  const TFormaGeom& geom = geom_;
+  for (int slot = 1; slot <= geom.ElementCount(); ++slot) {
+    const TFormaGeom::GeomT* e = geom.Elements(slot);
+    if (e && e->Removed != 1 && e->GeomNo == Number && e->Side == 3) return false;
+  }
+  return true;
+}
+
+bool TFormaEditorInsel::CollectContours() {
+  ContourCount = 0;
+  ClearContours();
+  for (int k = 1; k <= TableSize; ++k) {
+    const ContourEntryT entry = ContourTable(k);
+    if (entry.Number == 0) continue;
+    const bool reversed = entry.Number < 0;
+    // A number written straight into the table may be the one int32 without a negation.
+    const std::int64_t wide = std::llabs(static_cast<std::int64_t>(entry.Number));
+    if (wide > std::numeric_limits<std::int32_t>::max()) continue;
+    const auto number = static_cast<std::int32_t>(wide);
+    if (!ContourUsable(number)) continue;
+    ++ContourCount;
+    const std::int32_t serial = ContourCount;
+    groupTypes_.push_back(entry.Type);
+
+    bool any = false;
+    double firstX = 0.0, firstY = 0.0, lastX = 0.0, lastY = 0.0;
+    std::uint8_t lastSide = 0;
+    const int count = geom_.ElementCount();
+    for (int i = 0; i < count; ++i) {
+      const TFormaGeom::GeomT* g = geom_.Elements(reversed ? count - i : i + 1);
+      if (!g || g->Removed == 1 || g->GeomNo != number) continue;
+      if (g->Kind == 1.0) {
+        if (TFormaDaten::Dist(g->V1, g->V2, g->V3, g->V4) == 0.0) continue;
+      } else if (g->Kind == 2.0) {
+        if (g->V3 == 0.0) continue;
+      } else {
+        continue;
+      }
+      InselT rec;
+      rec.Group = serial;
+      rec.Kind = g->Kind;
+      rec.V1 = g->V1;
+      rec.V2 = g->V2;
+      rec.V3 = g->V3;
+      rec.V4 = g->V4;
+      rec.V5 = g->V5;
+      rec.Side = g->Side;
+      if (reversed) Reverse(rec);
+      if (!Contours.Add(rec)) return false;
+      if (!any) StartOf(rec, firstX, firstY);
+      EndOf(rec, lastX, lastY);
+      lastSide = rec.Side;
+      any = true;
+    }
+    if (any && TFormaDaten::Dist(firstX, firstY, lastX, lastY) >= JoinTolerance) {
+      InselT closing;
+      closing.Group = serial;
+      closing.Kind = 1.0;
+      closing.V1 = lastX;
+      closing.V2 = lastY;
+      closing.V3 = firstX;
+      closing.V4 = firstY;
+      closing.Side = lastSide;
+      if (!Contours.Add(closing)) return false;
+    }
+  }
+  return Contours.Count() > 2;
+}
+
+bool TFormaEditorInsel::OffsetContours() {
+  ClearOffset();
+  std::int32_t group = 0;
+  double g = 0.0;
+  int firstOfOpen = 0;  // first offset record of the contour being built
+  for (int i = 1; i <= Contours.Count(); ++i) {
+    const InselT& source = *Contours(i);
+    if (source.Group != group) {
+      double d = Params.R;
+      if (Params.E != 0.0) {
+        if (d > 0.0) {
+          d += Params.E;
+        } else if (d < 0.0) {
+          d -= Params.E;
+        }
+      }
+      if (!(std::fabs(d) <= MaxOffset)) return false;
+      const std::size_t slot = static_cast<std::size_t>(source.Group) - 1;
+      const std::uint8_t type = slot < groupTypes_.size() ? groupTypes_[slot] : KeepType;
+      if (type == 0) {
+        g = 0.0;
+      } else if (type == 1) {
+        g = d;
+      } else if (type == 2) {
+        g = -d;
+      }
+      group = source.Group;
+    }
+
+    InselT rec;
+    rec.Group = source.Group;
+    rec.Kind = source.Kind;
+    rec.V1 = source.V1;
+    rec.V2 = source.V2;
+    rec.V3 = source.V3;
+    rec.V4 = source.V4;
+    rec.V5 = source.V5;
+    if (g != 0.0) {
+      if (IsLine(source)) {
+        daten_.DistAngle(source.V1, source.V2, source.V3, source.V4);
+        if (daten_.GeoResult.Dist < JoinTolerance) continue;
+        const double n = daten_.GeoResult.Angle + Pi / 2;
+        rec.V1 += g * std::cos(n);
+        rec.V2 += g * std::sin(n);
+        rec.V3 += g * std::cos(n);
+        rec.V4 += g * std::sin(n);
+      } else {
+        // An arc that the offset shrinks to its centre, or through it, is no longer there.
+        const double r = source.V3 - g;
+        if (std::fabs(r) < SameTolerance || (r > 0.0) != (source.V3 > 0.0)) continue;
+        rec.V3 = r;
+      }
+    }
+    if (!Offsets.Add(rec)) continue;
+    const int last = Offsets.Count();
+    if (last == 1) firstOfOpen = 1;
+    if (i == 1) continue;
+    if (last == 1) return false;
+
+    InselT* P = Offsets(last - 1);
+    InselT* C = Offsets(last);
+    if (!P || !C) return false;
+    if (P->Group == C->Group) {
+      if (!OffsetElement(P, C, group)) return false;
+    } else {
+      // P ends its contour: close it on its own first record, as its own group.
+      if (!OffsetElement(P, Offsets(firstOfOpen), P->Group)) return false;
+      firstOfOpen = last;
+    }
+  }
+  InselT* P = Offsets.Last();
+  if (!P) return true;
+  return OffsetElement(P, Offsets(firstOfOpen), P->Group);
+}
+
+bool TFormaEditorInsel::OffsetElement(InselT* P, InselT* C, std::int32_t CurrentGroup) {
+  if (!P || !C || P->Group != CurrentGroup) return true;
+  double pEndX = 0.0, pEndY = 0.0, cStartX = 0.0, cStartY = 0.0;
+  EndOf(*P, pEndX, pEndY);
+  StartOf(*C, cStartX, cStartY);
+  if (TFormaDaten::Dist(pEndX, pEndY, cStartX, cStartY) < JoinTolerance) return true;
+
+  const bool lineC = IsLine(*C);
+  const double before = lineC ? TFormaDaten::DirAngle(C->V1, C->V2, C->V3, C->V4)
+                              : TFormaDaten::ArcSweep(C->V3, C->V4, C->V5);
+  auto& result = daten_.GeoResult;
+  // Of the two crossings the one nearer to (X, Y); Near on a tie.
+  auto nearer = [&result](double X, double Y) {
+    return TFormaDaten::Dist(result.Far.X, result.Far.Y, X, Y) <
+                   TFormaDaten::Dist(result.Near.X, result.Near.Y, X, Y)
+               ? result.Far
+               : result.Near;
+  };
+
+  if (IsLine(*P) && lineC) {
+    const double aP = TFormaDaten::DirAngle(P->V1, P->V2, P->V3, P->V4);
+    const double aC = TFormaDaten::DirAngle(C->V1, C->V2, C->V3, C->V4);
+    if (ParallelDirections(aP, aC)) return false;
+    if (!daten_.OffsetLinesIntersect(P->V1, P->V2, aP, C->V1, C->V2, aC, 0.0)) return false;
+    P->V3 = C->V1 = result.Point.X;
+    P->V4 = C->V2 = result.Point.Y;
+  } else if (IsLine(*P)) {
+    const double aP = TFormaDaten::DirAngle(P->V1, P->V2, P->V3, P->V4);
+    if (!daten_.LineCircleIntersect(P->V1, P->V2, 0.0, aP, C->V1, C->V2, std::fabs(C->V3), 0.0))
+      return false;
+    const TFormaDaten::PointT p = nearer(pEndX, pEndY);
+    P->V3 = p.X;
+    P->V4 = p.Y;
+    C->V4 = TFormaDaten::DirAngle(C->V1, C->V2, p.X, p.Y);
+  } else if (lineC) {
+    const double aC = TFormaDaten::DirAngle(C->V1, C->V2, C->V3, C->V4);
+    if (!daten_.LineCircleIntersect(C->V1, C->V2, 0.0, aC, P->V1, P->V2, std::fabs(P->V3), 0.0))
+      return false;
+    const TFormaDaten::PointT p = nearer(cStartX, cStartY);
+    P->V5 = TFormaDaten::DirAngle(P->V1, P->V2, p.X, p.Y);
+    C->V1 = p.X;
+    C->V2 = p.Y;
+  } else {
+    if (!daten_.ArcTangentTwoCircles(P->V1, P->V2, P->V3, C->V1, C->V2, C->V3, 0.0, 1))
+      return false;
+    const TFormaDaten::PointT p1 = result.ArcCentre;
+    if (!daten_.ArcTangentTwoCircles(P->V1, P->V2, P->V3, C->V1, C->V2, C->V3, 0.0, 2))
+      return false;
+    const TFormaDaten::PointT p2 = result.ArcCentre;
+    const TFormaDaten::PointT p =
+        TFormaDaten::Dist(p2.X, p2.Y, cStartX, cStartY) <
+                TFormaDaten::Dist(p1.X, p1.Y, cStartX, cStartY)
+            ? p2
+            : p1;
+    P->V5 = TFormaDaten::DirAngle(P->V1, P->V2, p.X, p.Y);
+    C->V4 = TFormaDaten::DirAngle(C->V1, C->V2, p.X, p.Y);
+  }
+
+  if (lineC) return LineKeptDirection(before, TFormaDaten::DirAngle(C->V1, C->V2, C->V3, C->V4));
+  return !ArcFlipped(before, TFormaDaten::ArcSweep(C->V3, C->V4, C->V5));
+}
+
+bool TFormaEditorInsel::FindStart() {
+  if (Offsets.Empty()) return false;
+  StartSearch search(StartPoint, Params.A, ReferenceDistance);
+
+  for (int i = 1; i <= Offsets.Count(); ++i) {
+    const InselT& e = *Offsets(i);
+    if (IsLine(e)) {
+      daten_.DistAngle(e.V1, e.V2, e.V3, e.V4);
+      const double length = daten_.GeoResult.Dist;
+      const double c = std::cos(daten_.GeoResult.Angle);
+      const double s = std::sin(daten_.GeoResult.Angle);
+      for (std::int64_t k = 1;; ++k) {
+        const double t = -0.01 + 0.01 * static_cast<double>(k);
+        if (!(t < length)) {  // a length that is no number ends the samples too
+          search.StartCandidate(e.V3, e.V4);
+          break;
+        }
+        search.StartCandidate(e.V1 + t * c, e.V2 + t * s);
+      }
+    } else {
+      const double sweep = TFormaDaten::ArcSweep(e.V3, e.V4, e.V5);
+      const double r = std::fabs(e.V3);
+      for (int k = 0; k < 359; ++k) {
+        const double a = e.V4 + k * sweep / 360.0;
+        search.StartCandidate(e.V1 + r * std::cos(a), e.V2 + r * std::sin(a));
+      }
+      double x = 0.0, y = 0.0;
+      EndOf(e, x, y);
+      search.StartCandidate(x, y);
+    }
+  }
+  return search.Found;
+}
+
+void TFormaEditorInsel::CountChains(std::int32_t& Count, std::int32_t& Chains) {
+  Count = Path.Count();
+  if (Count == 0) return;
+  Chains = 1;
+  const InselT* previous = nullptr;
+  for (int i = 1; i <= Path.Count(); ++i) {
+    InselT* e = Path(i);
+    if (!e) continue;
+    if (previous) {
+      double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
+      EndOf(*previous, x1, y1);
+      StartOf(*e, x2, y2);
+      if (TFormaDaten::Dist(x1, y1, x2, y2) > JoinTolerance) ++Chains;
+    }
+    e->Chain = Chains;
+    previous = e;
+  }
+}
+
+}  // namespace movra
