@@ -235,11 +235,6 @@ QString TFormaSettings::LanguageName() const {
 
 void TFormaSettings::ActionLanguageExecute() {
   if (!ActionLanguage->isEnabled()) return;
-  const auto finish = [this] {
-    ActionLanguage->setEnabled(false);
-    ActionScreenExecute();
-    daten_.BroadcastToForms(platform::FormaNotify, LanguageApplied);
-  };
   try {
     const QString name = LanguageName();
     ActionLanguage->setText(name);
@@ -249,10 +244,12 @@ void TFormaSettings::ActionLanguageExecute() {
     if (PathTemplate.isEmpty()) PathTemplate = folders_.TemplateFolder();
     ApplyLanguageTable(name);
   } catch (...) {
-    finish();
-    throw;
+    // A failed application keeps the texts as far as they came and is not reported; it
+    // must not take the program down from inside a timer or a menu event.
   }
-  finish();
+  ActionLanguage->setEnabled(false);
+  ActionScreenExecute();
+  daten_.BroadcastToForms(platform::FormaNotify, LanguageApplied);
 }
 
 void TFormaSettings::LoadLanguageTable() {
