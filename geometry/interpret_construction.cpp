@@ -143,12 +143,15 @@ bool PlaceCorner(InterpretRun& run, int SlotP, const std::array<Piece, 3>& Piece
   return true;
 }
 
-// P's rest, the fillet and Q's rest; a fillet whose ends lie closer than Joined is left out,
-// so the trimmed elements meet directly.
+// P's rest, the fillet and Q's rest. A fillet whose ends lie closer than Joined is not cut:
+// the corner stays as it was, so that its elements still meet exactly. A fillet that does not
+// reach its neighbours (the solvers' slack for touching circles let a centre through that is
+// not |r| from both) is no rounding.
 bool PlaceFillet(InterpretRun& run, int SlotP, const Seg& RestP, const Seg& Fillet,
                  const Seg& RestQ) {
-  if (Dist(Fillet.Start, Fillet.End) < Joined)
-    return PlaceCorner(run, SlotP, {{{RestP, false}, {RestQ, true}, {RestQ, true}}}, 2);
+  if (Dist(RestP.End, Fillet.Start) >= Joined || Dist(Fillet.End, RestQ.Start) >= Joined)
+    return false;
+  if (Dist(Fillet.Start, Fillet.End) < Joined) return true;
   return PlaceCorner(run, SlotP, {{{RestP, false}, {Fillet, true}, {RestQ, true}}}, 3);
 }
 
