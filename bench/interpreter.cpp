@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,10 @@ std::vector<std::string> PlainMoves() {
   return lines;
 }
 
-// A closed loop of ten lines repeated: comment, variables, feeds, a rounding word, arcs by
-// centre and by radius, a rapid, a ";" tail and words written apart from their values.
+// A closed loop of fourteen lines repeated: comment, variables, feeds, arcs by centre and by
+// radius, a rapid, a ";" tail, words written apart from their values, and the construction
+// and corner words: roundings at a tangent and at a real corner, a chamfer, points by LL and
+// CC and a fillet arc by B.
 std::vector<std::string> MixedProgram() {
   const char* loop[] = {
       "(contour pass)",
@@ -43,14 +46,20 @@ std::vector<std::string> MixedProgram() {
       "X#1 Y#2 RD 1",
       "G3 X0 Y5 I-5 J0",
       "G2 X-5 Y0 R5",
-      "G1 X-5 Y-5 ; down",
+      "G1 X-5 Y-5 RD 0.5 ; down",
       "G1 X0 Y0 MAX",
       "X 2.5 Y 0 F 300",
       "G1 X0 Y0",
+      "LL 0 0 90 0 8 0 CF 1",
+      "CC 0 8 5 5 8 5",
+      "X8 Y2 B-6",
+      "G1 X0 Y0",
   };
+  // The corners add elements of their own: 6000 passes stay below the store's limit.
+  constexpr int Passes = 6000;
   std::vector<std::string> lines;
-  lines.reserve(ProgramLines);
-  while (lines.size() < ProgramLines)
+  lines.reserve(Passes * std::size(loop));
+  for (int pass = 0; pass < Passes; ++pass)
     for (const char* l : loop) lines.emplace_back(l);
   return lines;
 }

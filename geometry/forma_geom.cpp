@@ -10,113 +10,17 @@
 #include <cmath>
 #include <cstddef>
 #include <filesystem>
-#include <fstream>
 #include <string_view>
 #include <system_error>
 #include <utility>
+
+#include "platform/core/text_file.h"
 
 namespace movra {
 namespace {
 
 // A font file larger than this is no font.
 constexpr std::uintmax_t MaxFontFileSize = 16u * 1024u * 1024u;
-
-// Windows-1252 code points of the bytes 0x80..0x9F; the five unassigned bytes keep their
-// value as C1 control characters, as the Windows conversion does.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-bool IsValidUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    std::size_t len = 0;
-    std::uint32_t cp = 0;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-      len = 2;
-      cp = c & 0x1Fu;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      len = 3;
-      cp = c & 0x0Fu;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      len = 4;
-      cp = c & 0x07u;
-    } else {
-      return false;
-    }
-    if (i + len > s.size()) return false;
-    for (std::size_t k = 1; k < len; ++k) {
-      const auto t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0u) != 0x80u) return false;
-      cp = (cp << 6) | (t & 0x3Fu);
-    }
-    // Overlong forms, surrogates and code points beyond U+10FFFF are not UTF-8.
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF)) {
-      return false;
-    }
-    i += len;
-  }
-  return true;
-}
-
-std::string Cp1252ToUtf8(std::string_view s) {
-  std::string out;
-  out.reserve(s.size() + s.size() / 2);
-  for (const char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    std::uint32_t cp = c;
-    if (c >= 0x80 && c <= 0x9F) cp = Cp1252High[c - 0x80];
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0u | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80u | (cp & 0x3Fu)));
-    } else {
-      out.push_back(static_cast<char>(0xE0u | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80u | ((cp >> 6) & 0x3Fu)));
-      out.push_back(static_cast<char>(0x80u | (cp & 0x3Fu)));
-    }
-  }
-  return out;
-}
-
-// Splits text into lines at CR LF, LF or CR; a line end after the last line adds no line.
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t b = 0;
-  while (b < text.size()) {
-    std::size_t e = b;
-    while (e < text.size() && text[e] != '\n' && text[e] != '\r') ++e;
-    lines.emplace_back(text.substr(b, e - b));
-    if (e < text.size() && text[e] == '\r' && e + 1 < text.size() && text[e + 1] == '\n') ++e;
-    b = e + 1;
-  }
-  return lines;
-}
-
-// The lines of a text file as UTF-8; empty when the file is missing, unreadable or huge.
-std::vector<std::string> ReadTextLines(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec) || ec) return {};
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec || size > MaxFontFileSize) return {};
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(size));
-  if (in.gcount() != static_cast<std::streamsize>(size)) return {};
-  std::string_view text = bytes;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  if (IsValidUtf8(text)) return SplitLines(text);
-  return SplitLines(Cp1252ToUtf8(text));
-}
 
 // A geometry number given as a real names number n only when it holds exactly n.
 bool IsNumber(const TFormaGeom::GeomT& e, double Number) {
@@ -134,7 +38,9 @@ TFormaGeom::TFormaGeom(TFormaDaten& Daten, const std::string& ExeFolder) : daten
   slots_.reserve(MaxElements);
   // Without a known folder no font is looked for (the working folder is no substitute).
   if (!ExeFolder.empty()) {
-    FontText = ReadTextLines(std::filesystem::path(ExeFolder) / "Default" / "Engraving.txt");
+    // The font is plain ASCII strokes; a stray high byte is taken as Windows-1252.
+    platform::ReadTextLines(std::filesystem::path(ExeFolder) / "Default" / "Engraving.txt",
+                            MaxFontFileSize, false, FontText);
   }
 }
 

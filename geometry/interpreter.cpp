@@ -523,13 +523,17 @@ bool InterpretRun::MakeElements(std::string& L) {
 
 std::string& InterpretRun::PreviousElementWords() {
   if (!wordsStripped_) {
-    // A comment is no corner word, and a corner word may stand first on its line.
-    CutComment(PreviousElementLineText, nullptr);
-    CutSemicolonTail(PreviousElementLineText);
-    PreviousElementLineText.insert(PreviousElementLineText.begin(), ' ');
+    KeepWordsOnly(PreviousElementLineText);
     wordsStripped_ = true;
   }
   return PreviousElementLineText;
+}
+
+void InterpretRun::KeepWordsOnly(std::string& Text) {
+  // A comment is no corner word, and a corner word may stand first on its line.
+  CutComment(Text, nullptr);
+  CutSemicolonTail(Text);
+  Text.insert(Text.begin(), ' ');
 }
 
 bool InterpretRun::ApplyCorners() {

@@ -81,6 +81,9 @@ class InterpretRun {
   // The corner words' text: PreviousElementLineText without its comment and ";" tail, with
   // a leading blank so that a word first on its line is found.
   std::string& PreviousElementWords();
+  // Cuts an element line down to its words as the corner words are read from it: comment
+  // and ";" tail removed, a leading blank added so that a word first on its line is found.
+  static void KeepWordsOnly(std::string& Text);
 
   // ---- Extension points of the word groups (one file each: interpret_<group>.cpp) ----
   // Listed in the order the dispatch tries them. Each gets the prepared line L (and may
@@ -107,6 +110,12 @@ class InterpretRun {
   // RoundValue, chamfer with ChamferValue. True: done (or nothing to do); false: the line fails.
   bool RoundCorner();
   bool ChamferCorner();
+  // AR: a line from PreviousPoint at Angle (degrees), then a tangent arc of Radius ending at
+  // CurrentPoint; Flag 2 takes the other tangent point. RA: an arc of Radius from
+  // PreviousPoint, tangent to the line at Angle that ends at CurrentPoint, then that line.
+  // Both leave PreviousPoint at the target. False: the line fails.
+  bool AngleRadiusLineArc(double Angle, double Radius, double Flag);
+  bool RadiusAngleArcLine(double Radius, double Angle, double Flag);
   // STOP, after the move and its corners. True: go on to the cycle words; false: line fails.
   bool HandleStop(std::string& L);
   // G284, G233, G283, last on a line that moved (or that names a cycle without moving).

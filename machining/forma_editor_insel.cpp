@@ -1,5 +1,7 @@
 #include "machining/forma_editor_insel.h"
 
+#include "geometry/element_points.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -13,18 +15,6 @@ namespace {
 constexpr double Pi = std::numbers::pi;
 
 bool IsLine(const TFormaEditorInsel::InselT& e) { return e.Kind == 1.0; }
-
-void StartOf(const TFormaEditorInsel::InselT& e, double& X, double& Y) {
-  double x2 = 0.0;
-  double y2 = 0.0;
-  TFormaDaten::ElementEndPoints(e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5, X, Y, x2, y2);
-}
-
-void EndOf(const TFormaEditorInsel::InselT& e, double& X, double& Y) {
-  double x1 = 0.0;
-  double y1 = 0.0;
-  TFormaDaten::ElementEndPoints(e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5, x1, y1, X, Y);
-}
 
 // Runs the element the other way: a line's ends swap; an arc keeps its centre, turns its
 // sense and swaps its angles; the correction side swaps with the sense of travel.
@@ -180,8 +170,8 @@ bool TFormaEditorInsel::CollectContours() {
       rec.Side = g->Side;
       if (reversed) Reverse(rec);
       if (!Contours.Add(rec)) return false;
-      if (!any) StartOf(rec, firstX, firstY);
-      EndOf(rec, lastX, lastY);
+      if (!any) StartPointOf(rec, firstX, firstY);
+      EndPointOf(rec, lastX, lastY);
       lastSide = rec.Side;
       any = true;
     }
@@ -278,8 +268,8 @@ bool TFormaEditorInsel::OffsetContours() {
 bool TFormaEditorInsel::OffsetElement(InselT* P, InselT* C, std::int32_t CurrentGroup) {
   if (!P || !C || P->Group != CurrentGroup) return true;
   double pEndX = 0.0, pEndY = 0.0, cStartX = 0.0, cStartY = 0.0;
-  EndOf(*P, pEndX, pEndY);
-  StartOf(*C, cStartX, cStartY);
+  EndPointOf(*P, pEndX, pEndY);
+  StartPointOf(*C, cStartX, cStartY);
   if (TFormaDaten::Dist(pEndX, pEndY, cStartX, cStartY) < JoinTolerance) return true;
 
   const bool lineC = IsLine(*C);
@@ -364,7 +354,7 @@ bool TFormaEditorInsel::FindStart() {
         search.StartCandidate(e.V1 + r * std::cos(a), e.V2 + r * std::sin(a));
       }
       double x = 0.0, y = 0.0;
-      EndOf(e, x, y);
+      EndPointOf(e, x, y);
       search.StartCandidate(x, y);
     }
   }
@@ -381,8 +371,8 @@ void TFormaEditorInsel::CountChains(std::int32_t& Count, std::int32_t& Chains) {
     if (!e) continue;
     if (previous) {
       double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
-      EndOf(*previous, x1, y1);
-      StartOf(*e, x2, y2);
+      EndPointOf(*previous, x1, y1);
+      StartPointOf(*e, x2, y2);
       if (TFormaDaten::Dist(x1, y1, x2, y2) > JoinTolerance) ++Chains;
     }
     e->Chain = Chains;

@@ -1,5 +1,7 @@
 #include "machining/forma_editor_turn.h"
 
+#include "geometry/element_points.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -15,16 +17,6 @@ using TurnT = TFormaEditorTurn::TurnT;
 
 bool IsLine(const TurnT& r) { return r.Kind == 1.0; }
 bool IsArc(const TurnT& r) { return r.Kind == 2.0; }
-
-void StartPoint(const TurnT& r, double& X, double& Y) {
-  double x2 = 0.0, y2 = 0.0;
-  TFormaDaten::ElementEndPoints(r.Kind, r.V1, r.V2, r.V3, r.V4, r.V5, X, Y, x2, y2);
-}
-
-void EndPoint(const TurnT& r, double& X, double& Y) {
-  double x1 = 0.0, y1 = 0.0;
-  TFormaDaten::ElementEndPoints(r.Kind, r.V1, r.V2, r.V3, r.V4, r.V5, x1, y1, X, Y);
-}
 
 // The correction side Typ as the nearest integer; the panel passes 0, 1 or 2.
 std::uint8_t SideOf(double Typ) {
@@ -143,7 +135,7 @@ bool TFormaEditorTurn::BuildContour(double& StartX, double& StartY, double E1, d
 
   if (L1 != 0.0 && L1 != NoValue && A1 != NoValue) {
     double x = 0.0, y = 0.0;
-    StartPoint(*first, x, y);
+    StartPointOf(*first, x, y);
     const double l = std::fabs(L1);
     if (!AddLine(x + l * std::cos(A1), y + l * std::sin(A1), x, y, side)) return false;
     InElements.MoveLastTo(1);
@@ -151,7 +143,7 @@ bool TFormaEditorTurn::BuildContour(double& StartX, double& StartY, double E1, d
   const TurnT* last = InElements.Last();
   if (L2 != 0.0 && L2 != NoValue && A2 != NoValue && last != nullptr) {
     double x = 0.0, y = 0.0;
-    EndPoint(*last, x, y);
+    EndPointOf(*last, x, y);
     const double l = std::fabs(L2);
     if (!AddLine(x, y, x + l * std::cos(A2), y + l * std::sin(A2), side)) return false;
   }
@@ -169,8 +161,8 @@ TFormaEditorTurn::Join TFormaEditorTurn::JoinLast(double SourceSweep) {
   TurnT& prev = *prevRec;
   TurnT& cur = *curRec;
   double px = 0.0, py = 0.0, qx = 0.0, qy = 0.0;
-  StartPoint(cur, px, py);
-  EndPoint(prev, qx, qy);
+  StartPointOf(cur, px, py);
+  EndPointOf(prev, qx, qy);
   if (Distance(px, py, qx, qy) < Same) return Join::Done;
 
   if (IsLine(prev) && IsLine(cur)) {
@@ -251,8 +243,8 @@ bool TFormaEditorTurn::ContourEnds(double& StartX, double& StartY, double& EndX,
   const TurnT* first = InElements.First();
   const TurnT* last = InElements.Last();
   if (first == nullptr || last == nullptr) return false;
-  StartPoint(*first, StartX, StartY);
-  EndPoint(*last, EndX, EndY);
+  StartPointOf(*first, StartX, StartY);
+  EndPointOf(*last, EndX, EndY);
   return true;
 }
 

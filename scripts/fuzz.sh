@@ -9,7 +9,7 @@ cmake --build build-fuzz -j "$(nproc)"
 status=0
 pids=()
 for f in build-fuzz/fuzz/fuzz_*; do
-  [ -x "$f" ] || continue
+  [ -f "$f" ] && [ -x "$f" ] || continue
   name=$(basename "$f")
   corpus=build-fuzz/corpus/$name
   mkdir -p "$corpus"

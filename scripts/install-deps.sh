@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs; quiet and quick when all are there.
 set -euo pipefail
 packages=(qt6-base-dev cmake ninja-build g++ libgtest-dev libbenchmark-dev
-          clang-14 libclang-rt-14-dev xvfb xauth)
+          clang-14 libclang-rt-14-dev xvfb xauth
+          fonts-dejavu-core)  # a font with Cyrillic letters for the Russian interface
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -3,15 +3,25 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "geometry/forma_daten.h"
 #include "platform/core/ini_file.h"
 #include "platform/core/text_encoding.h"
 #include "shell/base/folders.h"
+#include "shell/core/language_lookup.h"
+
+// The table is compiled into a static library, whose resource the linker would drop unless
+// it is registered by name; Qt wants that done outside any namespace.
+static void InitLanguageResource() { Q_INIT_RESOURCE(language); }
 
 namespace movra {
 namespace {
@@ -122,6 +132,8 @@ TFormaSettings::TFormaSettings(TFormaDatenFolders& Folders, TFormaDaten& Daten,
   connect(ActionScreen, &QAction::triggered, this, &TFormaSettings::ActionScreenExecute);
   connect(ActionLanguage, &QAction::triggered, this, &TFormaSettings::ActionLanguageExecute);
 
+  LoadLanguageTable();
+
   Timer.OnTimer = [this] { TimerTimer(); };
   TimerColor.OnTimer = [this] { TimerColorTimer(); };
 
@@ -223,11 +235,6 @@ QString TFormaSettings::LanguageName() const {
 
 void TFormaSettings::ActionLanguageExecute() {
   if (!ActionLanguage->isEnabled()) return;
-  const auto finish = [this] {
-    ActionLanguage->setEnabled(false);
-    ActionScreenExecute();
-    daten_.BroadcastToForms(platform::FormaNotify, LanguageApplied);
-  };
   try {
     const QString name = LanguageName();
     ActionLanguage->setText(name);
@@ -237,13 +244,67 @@ void TFormaSettings::ActionLanguageExecute() {
     if (PathTemplate.isEmpty()) PathTemplate = folders_.TemplateFolder();
     ApplyLanguageTable(name);
   } catch (...) {
-    finish();
-    throw;
+    // A failed application keeps the texts as far as they came and is not reported; it
+    // must not take the program down from inside a timer or a menu event.
   }
-  finish();
+  ActionLanguage->setEnabled(false);
+  ActionScreenExecute();
+  daten_.BroadcastToForms(platform::FormaNotify, LanguageApplied);
 }
 
-void TFormaSettings::ApplyLanguageTable(const QString& /*LanguageName*/) {}
+void TFormaSettings::LoadLanguageTable() {
+  InitLanguageResource();
+  QFile file(QStringLiteral(":/language/LanguageTable.txt"));
+  if (!file.open(QIODevice::ReadOnly)) return;
+  ListBoxLang = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+  if (!ListBoxLang.isEmpty() && ListBoxLang.back().isEmpty()) ListBoxLang.removeLast();
+}
+
+std::span<const LanguageTarget> TFormaSettings::LanguageTargetTable() const {
+  return LanguageTargets();
+}
+
+void TFormaSettings::ApplyLanguageTable(const QString& LanguageName) {
+  // The working list lives for this application only.
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(ListBoxLang.size()));
+  for (QString& item : ListBoxLang) {
+    const std::string line = item.toStdString();
+    std::string trimmed = shell::TrimLine(line);
+    if (trimmed.size() != line.size()) item = QString::fromStdString(trimmed);
+    lines.push_back(std::move(trimmed));
+  }
+  const std::string language = LanguageName.toStdString();
+  const LanguageLookup LookupText = [&lines, &language](std::string_view Id) {
+    return QString::fromStdString(shell::LookupText(lines, language, Id));
+  };
+
+  for (std::size_t slot = 0; slot < MessageIds.size(); ++slot)
+    if (!MessageIds[slot].empty()) Messages[slot] = LookupText(MessageIds[slot]);
+  ApplyLanguageTargets(LanguageTargetTable(), LookupText);
+  ResetFileDialogs(PathProgram, PathTemplate, PathProject);
+  ShowSyntaxTree(LanguageName);
+}
+
+void TFormaSettings::SelectLanguage(int Index) {
+  QAction* item = Index == 0   ? Language_German
+                  : Index == 1 ? Language_English
+                  : Index == 2 ? Language_Russian
+                               : nullptr;
+  if (item != nullptr) {
+    item->setChecked(true);
+    ActionLanguage->setText(item->text());
+  }
+  ActionLanguage->setEnabled(true);
+  ActionLanguageExecute();
+}
+
+int TFormaSettings::CurrentLanguage() const {
+  if (Language_English->isChecked()) return 1;
+  if (Language_German->isChecked()) return 0;
+  if (Language_Russian->isChecked()) return 2;
+  return -1;
+}
 
 void TFormaSettings::TimerTimer() {
   Timer.SetEnabled(false);

@@ -6,11 +6,14 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <optional>
+#include <span>
 
 #include "platform/core/colors.h"
 #include "platform/core/window_list.h"
 #include "platform/qt/one_shot_timer.h"
+#include "shell/base/language_targets.h"
 
 class QAction;
 class QActionGroup;
@@ -84,8 +87,13 @@ class TFormaSettings : public QWidget, public platform::NotifyReceiver {
   QAction* Language_German = nullptr;
   QAction* Language_English = nullptr;
 
-  // The language table, one line per item.
+  // The language table, one line per item, from the resource compiled into the program.
   QStringList ListBoxLang;
+
+  // The message texts of the language applied last, by slot (ids in MessageIds); empty before
+  // the first application. Slot 7 always stays empty.
+  using MessageInfoT = std::array<QString, 14>;
+  MessageInfoT Messages;
 
   // ---- Actions; their Execute handlers are the members below ----
   QAction* ActionDefault = nullptr;
@@ -112,6 +120,12 @@ class TFormaSettings : public QWidget, public platform::NotifyReceiver {
   // broadcast LanguageApplied.
   void ActionLanguageExecute();
 
+  // Marks the language 0 German, 1 English, 2 Russian and applies it; another index applies
+  // the language marked before.
+  void SelectLanguage(int Index);
+  // 1 English, 0 German, 2 Russian, -1 when none is marked.
+  int CurrentLanguage() const;
+
   void TimerTimer();
   void TimerColorTimer();
 
@@ -125,11 +139,15 @@ class TFormaSettings : public QWidget, public platform::NotifyReceiver {
 
  protected:
   // The table lookups and their targets in the windows (after the default paths are set,
-  // before the closing steps). Empty until the language table is applied here.
+  // before the closing steps): the lines of ListBoxLang are trimmed, the message slots filled,
+  // the targets given their texts, the file dialogs reset and the syntax tree chosen.
   virtual void ApplyLanguageTable(const QString& LanguageName);
+  // The targets walked by ApplyLanguageTable: LanguageTargets().
+  virtual std::span<const LanguageTarget> LanguageTargetTable() const;
 
  private:
   QAction* MakeLanguageItem(const QString& hint);
+  void LoadLanguageTable();
 
   TFormaDatenFolders& folders_;
   TFormaDaten& daten_;

@@ -1,13 +1,9 @@
-// Whole programs in, one line per element out: "L x1 y1 x2 y2 #n F.. S.." for a line,
-// "A cx cy r a1 a2 #n F.. S.." for an arc (angles in degrees), F0 no feed, FMAX rapid.
+// The interpreter core: whole programs in, their element transcripts out.
 #include "geometry/interpreter.h"
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
-#include <numbers>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,98 +11,12 @@
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
 #include "platform/core/application.h"
+#include "tests/geometry/interpreter_support.h"
 
 namespace movra {
 namespace {
 
-constexpr double Tolerance = 1e-4;  // the transcripts give four decimals
-
-std::string Num(double v) {
-  if (std::fabs(v) < 5e-5) return "0";
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 4);
-  std::string s(buf, r.ptr);
-  while (s.back() == '0') s.pop_back();
-  if (s.back() == '.') s.pop_back();
-  return s;
-}
-
-std::string Transcript(const TFormaGeom& geom) {
-  std::string out;
-  for (int slot = 1; slot <= geom.ElementCount(); ++slot) {
-    const TFormaGeom::GeomT* e = geom.Elements(slot);
-    if (!e) {
-      out += "(empty slot)\n";
-      continue;
-    }
-    const double deg = 180.0 / std::numbers::pi;
-    if (e->Kind == 2) {
-      out += "A " + Num(e->V1) + " " + Num(e->V2) + " " + Num(e->V3) + " " + Num(e->V4 * deg) +
-             " " + Num(e->V5 * deg);
-    } else {
-      out += "L " + Num(e->V1) + " " + Num(e->V2) + " " + Num(e->V3) + " " + Num(e->V4);
-      if (e->V5 != 0) out += " z" + Num(e->V5);
-    }
-    out += " #" + std::to_string(e->GeomNo);
-    out += e->Feed == NoValue ? std::string(" FMAX") : " F" + Num(e->Feed);
-    out += " S" + std::to_string(e->Side) + "\n";
-  }
-  return out;
-}
-
-std::vector<std::string> Tokens(const std::string& s) {
-  std::vector<std::string> t;
-  std::istringstream in(s);
-  for (std::string w; in >> w;) t.push_back(w);
-  return t;
-}
-
-bool AsNumber(const std::string& s, std::size_t skip, double& v) {
-  if (s.size() <= skip) return false;
-  const char* end = s.data() + s.size();
-  const auto r = std::from_chars(s.data() + skip, end, v);
-  return r.ec == std::errc() && r.ptr == end;
-}
-
-// Same words, numbers equal within the tolerance (also after a one-letter prefix: F200).
-bool SameTranscript(const std::string& want, const std::string& got) {
-  const auto a = Tokens(want), b = Tokens(got);
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i] == b[i]) continue;
-    double x = 0, y = 0;
-    const std::size_t skip = (a[i][0] == 'F' && b[i][0] == 'F') ? 1 : 0;
-    if (!AsNumber(a[i], skip, x) || !AsNumber(b[i], skip, y) || std::fabs(x - y) > Tolerance)
-      return false;
-  }
-  return true;
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  std::istringstream in(text);
-  while (std::getline(in, line)) lines.push_back(line);
-  return lines;
-}
-
-struct Editor {
-  TFormaDaten daten;
-  TFormaGeom geom{daten, ""};
-  std::string error = "untouched";
-  Editor() { geom.FromEditor = 1; }
-  void Run(const std::vector<std::string>& lines) { geom.InterpretProgram(lines, error); }
-  void Run(const std::string& text) { Run(SplitLines(text)); }
-};
-
-// ---------------------------------------------------------------------------------------------
-
-struct ProgramCase {
-  const char* name;
-  const char* program;   // lines separated by "\n"
-  const char* error;     // expected error text, "" for a valid program
-  const char* elements;  // expected transcript
-};
+using namespace transcript;
 
 const ProgramCase Programs[] = {
     {"EmptyText", "", "", ""},
@@ -164,8 +74,9 @@ const ProgramCase Programs[] = {
     {"ArcRadiusIsNotTakenFromRD", "G1 X0 Y0\nG2 X10 Y0 RD 2 R5", "",
      "A 5 0 -5 180 0 #1 F0 S0"},
     {"ArcRadiusAfterRDM", "G1 X0 Y0\nG3 X10 Y0 RDM 2 R5", "", "A 5 0 5 180 0 #1 F0 S0"},
+    // On the straight G01 line R5 is no arc radius but the base circle about the target.
     {"LastMotionWordOfTheOrderWins", "G1 X0 Y0\nG02 G1 X10 Y0 R5\nG2 G01 X20 Y0 R5", "",
-     "A 5 0 -5 180 0 #1 F0 S0\nL 10 0 20 0 #1 F0 S0"},
+     "A 5 0 -5 180 0 #1 F0 S0\nL 10 0 17.5 -4.3301 #1 F0 S0"},
 
     // Axis pairs, absolute and incremental
     {"XZPairHalvesTheDiameter", "G1 Z0 X0\nG1 Z-20 X40", "", "L 0 0 -20 20 #1 F0 S0"},
@@ -180,7 +91,9 @@ const ProgramCase Programs[] = {
     {"AngleParallelToTargetLineFails", "G1 X0 Y0\nG1 X50 A90", "N2 [ G1 X50 A90 ]", ""},
     {"AngleDownwardParallelFails", "G1 X0 Y0\nG1 X50 A270", "N2 [ G1 X50 A270 ]", ""},
     {"AngleHorizontalParallelFails", "G1 X0 Y0\nG1 Y20 A180", "N2 [ G1 Y20 A180 ]", ""},
-    {"AngleIsNotTakenFromAR", "G1 X0 Y0\nG1 X50 AR 30 5", "", "L 0 0 50 0 #1 F0 S0"},
+    // AR 30 20 is the line at 30 degrees with its arc to (50, 0), not the angle 30.
+    {"AngleIsNotTakenFromAR", "G1 X0 Y0\nG1 X50 AR 30 20", "",
+     "L 0 0 20.7295 11.9682 #1 F0 S0\nA 30.7295 -5.3523 -20 120 15.5225 #1 F0 S0"},
 
     // Feed and rapid
     {"FeedIsAbsoluteAndModal", "G1 X0 Y0 F-200\nX10\nY10 F\nX0 F50", "",
@@ -217,8 +130,8 @@ const ProgramCase Programs[] = {
      "L 0 0 10 0 #1 F0 S0\nL 10 0 10 10 #1 F0 S0"},
     {"CornerWordFirstOnItsLineIsRead", "G1 X0 Y0\nRD X10\nY10", "N3 [ Y10 ]",
      "L 0 0 10 0 #1 F0 S0\nL 10 0 10 10 #1 F0 S0"},
-    {"CCIsNotTheCornerWordC", "G1 X0 Y0\nX10 CC\nY10", "",
-     "L 0 0 10 0 #1 F0 S0\nL 10 0 10 10 #1 F0 S0"},
+    {"CCIsNotTheCornerWordC", "G1 X0 Y0\nCC 0 0 10 10 0 10\nY10", "",
+     "L 0 0 5 -8.6603 #1 F0 S0\nL 5 -8.6603 5 10 #1 F0 S0"},
     {"ModalRoundingWithoutValueFails", "G1 X0 Y0\nX10 RDM", "N2 [ X10 RDM ]", ""},
 
     // Words of the groups still to come are ignored like unknown words

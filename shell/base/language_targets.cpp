@@ -1,0 +1,170 @@
+#include "shell/base/language_targets.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QWidget>
+#include <algorithm>
+#include <initializer_list>
+
+namespace movra {
+namespace {
+
+using P = LanguageProperty;
+
+// One line per target; adding a target is adding its line here, once its window has the
+// control. Targets of a window that is not built yet come with that window, e.g.
+//   {"Forma_Rudizi", "PNew", P::Caption, "431258"},
+//   {"FormaEditor", "ListBoxTurn", P::NumberedItem, "227624", 0},
+constexpr std::initializer_list<LanguageTarget> kTargets = {
+};
+
+// The dialogs whose file name is cleared at every application, with the folder they start in.
+enum class DialogFolder { Program, Template, Project };
+struct FileDialogTarget {
+  const char* Window;
+  const char* Dialog;
+  DialogFolder Folder;
+};
+constexpr std::array<FileDialogTarget, 5> kFileDialogs = {{
+    {"Forma_Rudizi", "OpenDialog_Program", DialogFolder::Program},
+    {"Forma_Rudizi", "SaveDialog_Program", DialogFolder::Program},
+    {"Forma_Rudizi", "OpenDialog_Template", DialogFolder::Template},
+    {"FormaEditor", "OpenDialog", DialogFolder::Project},
+    {"FormaEditor", "SaveDialog", DialogFolder::Project},
+}};
+
+// Each window exists once in the program; a test may briefly hold two of a name, and both get
+// the texts.
+QList<QWidget*> Windows(const char* Name) {
+  const QString name = QString::fromLatin1(Name);
+  QList<QWidget*> found;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == name) found.append(w);
+  return found;
+}
+
+QList<QObject*> Controls(const char* Window, const char* Control) {
+  const QString name = QString::fromLatin1(Control);
+  QList<QObject*> found;
+  for (QWidget* window : Windows(Window))
+    if (QObject* control = window->findChild<QObject*>(name)) found.append(control);
+  return found;
+}
+
+void SetCaption(QObject* control, const QString& text) {
+  if (auto* action = qobject_cast<QAction*>(control))
+    action->setText(text);
+  else if (auto* button = qobject_cast<QAbstractButton*>(control))
+    button->setText(text);
+  else if (auto* group = qobject_cast<QGroupBox*>(control))
+    group->setTitle(text);
+  else if (auto* menu = qobject_cast<QMenu*>(control))
+    menu->setTitle(text);
+  else if (auto* label = qobject_cast<QLabel*>(control))
+    label->setText(text);
+  else if (auto* widget = qobject_cast<QWidget*>(control))
+    widget->setWindowTitle(text);
+}
+
+void SetHint(QObject* control, const QString& text) {
+  if (auto* menu = qobject_cast<QMenu*>(control)) control = menu->menuAction();
+  if (auto* action = qobject_cast<QAction*>(control)) {
+    action->setToolTip(text);
+    action->setStatusTip(text);
+  } else if (auto* widget = qobject_cast<QWidget*>(control)) {
+    widget->setToolTip(text);
+    widget->setStatusTip(text);
+  }
+}
+
+// Replaces the text of an item that exists; the list keeps its selected item.
+void SetItem(QObject* control, int index, const QString& text) {
+  if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    if (index < 0 || index >= combo->count()) return;
+    const int selected = combo->currentIndex();
+    combo->setItemText(index, text);
+    if (combo->currentIndex() != selected) combo->setCurrentIndex(selected);
+  } else if (auto* list = qobject_cast<QListWidget*>(control)) {
+    QListWidgetItem* item = list->item(index);
+    if (item == nullptr) return;
+    const int selected = list->currentRow();
+    item->setText(text);
+    if (list->currentRow() != selected) list->setCurrentRow(selected);
+  }
+}
+
+void ResetFileDialog(QObject* dialog, const QString& folder) {
+  if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+    files->setDirectory(folder);
+    files->selectFile(QString());
+  } else if (dialog->property("FileName").isValid() && dialog->property("InitialDir").isValid()) {
+    dialog->setProperty("FileName", QString());
+    dialog->setProperty("InitialDir", folder);
+  }
+}
+
+}  // namespace
+
+std::span<const LanguageTarget> LanguageTargets() { return {kTargets.begin(), kTargets.size()}; }
+
+void ApplyLanguageTargets(std::span<const LanguageTarget> Targets, const LanguageLookup& Lookup) {
+  for (const LanguageTarget& target : Targets) {
+    const QList<QObject*> controls = Controls(target.Window, target.Control);
+    if (controls.isEmpty()) continue;
+    QString text = Lookup(target.Id);
+    if (target.Property == P::NumberedItem)
+      text = QString::number(target.Item) + QStringLiteral(". ") + text;
+    for (QObject* control : controls) {
+      switch (target.Property) {
+        case P::Caption: SetCaption(control, text); break;
+        case P::Hint: SetHint(control, text); break;
+        case P::Item:
+        case P::NumberedItem: SetItem(control, target.Item, text); break;
+      }
+    }
+  }
+}
+
+void ResetFileDialogs(const QString& PathProgram, const QString& PathTemplate,
+                      const QString& PathProject) {
+  for (const FileDialogTarget& target : kFileDialogs) {
+    const QString& folder = target.Folder == DialogFolder::Program    ? PathProgram
+                            : target.Folder == DialogFolder::Template ? PathTemplate
+                                                                      : PathProject;
+    for (QObject* dialog : Controls(target.Window, target.Dialog)) ResetFileDialog(dialog, folder);
+  }
+}
+
+void ShowSyntaxTree(const QString& LanguageName) {
+  struct Tree {
+    const char* Language;
+    const char* Control;
+  };
+  constexpr std::array<Tree, 3> kTrees = {{
+      {"Russian", "TreeViewSyntaxRu"},
+      {"German", "TreeViewSyntaxDe"},
+      {"English", "TreeViewSyntaxEn"},
+  }};
+  const bool known = std::any_of(kTrees.begin(), kTrees.end(), [&](const Tree& tree) {
+    return LanguageName == QLatin1String(tree.Language);
+  });
+  if (!known) return;
+  for (const Tree& tree : kTrees) {
+    for (QObject* control : Controls("FormaSyntax", tree.Control)) {
+      auto* view = qobject_cast<QWidget*>(control);
+      if (view == nullptr) continue;
+      const bool shown = LanguageName == QLatin1String(tree.Language);
+      view->setVisible(shown);
+      if (shown) view->raise();
+    }
+  }
+}
+
+}  // namespace movra

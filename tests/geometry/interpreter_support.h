@@ -1,0 +1,104 @@
+#pragma once
+// Whole programs in, one line per element out: "L x1 y1 x2 y2 #n F.. S.." for a line,
+// "A cx cy r a1 a2 #n F.. S.." for an arc (angles in degrees), F0 no feed, FMAX rapid.
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "geometry/forma_daten.h"
+#include "geometry/forma_geom.h"
+
+namespace movra::transcript {
+
+constexpr double Tolerance = 1e-4;  // the transcripts give four decimals
+
+inline std::string Num(double v) {
+  if (std::fabs(v) < 5e-5) return "0";
+  char buf[64];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 4);
+  std::string s(buf, r.ptr);
+  while (s.back() == '0') s.pop_back();
+  if (s.back() == '.') s.pop_back();
+  return s;
+}
+
+inline std::string Transcript(const TFormaGeom& geom) {
+  std::string out;
+  for (int slot = 1; slot <= geom.ElementCount(); ++slot) {
+    const TFormaGeom::GeomT* e = geom.Elements(slot);
+    if (!e) {
+      out += "(empty slot)\n";
+      continue;
+    }
+    const double deg = 180.0 / std::numbers::pi;
+    if (e->Kind == 2) {
+      out += "A " + Num(e->V1) + " " + Num(e->V2) + " " + Num(e->V3) + " " + Num(e->V4 * deg) +
+             " " + Num(e->V5 * deg);
+    } else {
+      out += "L " + Num(e->V1) + " " + Num(e->V2) + " " + Num(e->V3) + " " + Num(e->V4);
+      if (e->V5 != 0) out += " z" + Num(e->V5);
+    }
+    out += " #" + std::to_string(e->GeomNo);
+    out += e->Feed == NoValue ? std::string(" FMAX") : " F" + Num(e->Feed);
+    out += " S" + std::to_string(e->Side) + "\n";
+  }
+  return out;
+}
+
+inline std::vector<std::string> Tokens(const std::string& s) {
+  std::vector<std::string> t;
+  std::istringstream in(s);
+  for (std::string w; in >> w;) t.push_back(w);
+  return t;
+}
+
+inline bool AsNumber(const std::string& s, std::size_t skip, double& v) {
+  if (s.size() <= skip) return false;
+  const char* end = s.data() + s.size();
+  const auto r = std::from_chars(s.data() + skip, end, v);
+  return r.ec == std::errc() && r.ptr == end;
+}
+
+// Same words, numbers equal within the tolerance (also after a one-letter prefix: F200).
+inline bool SameTranscript(const std::string& want, const std::string& got) {
+  const auto a = Tokens(want), b = Tokens(got);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] == b[i]) continue;
+    double x = 0, y = 0;
+    const std::size_t skip = (a[i][0] == 'F' && b[i][0] == 'F') ? 1 : 0;
+    if (!AsNumber(a[i], skip, x) || !AsNumber(b[i], skip, y) || std::fabs(x - y) > Tolerance)
+      return false;
+  }
+  return true;
+}
+
+inline std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::istringstream in(text);
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
+}
+
+struct Editor {
+  TFormaDaten daten;
+  TFormaGeom geom{daten, ""};
+  std::string error = "untouched";
+  Editor() { geom.FromEditor = 1; }
+  void Run(const std::vector<std::string>& lines) { geom.InterpretProgram(lines, error); }
+  void Run(const std::string& text) { Run(SplitLines(text)); }
+};
+
+// A program, the error text it must end with ("" for a valid one) and its elements.
+struct ProgramCase {
+  const char* name;
+  const char* program;   // lines separated by "\n"
+  const char* error;     // expected error text, "" for a valid program
+  const char* elements;  // expected transcript
+};
+
+}  // namespace movra::transcript
