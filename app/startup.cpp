@@ -83,7 +83,7 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
   // The windows created before the settings reach them from here on.
   FormaSettings.SetApplicationTitle(QCoreApplication::applicationName());
   FormaDatenFolders.DialogParent = &Forma_Rudizi;
-  Forma_Rudizi.CurrentLanguage = [this] { return MarkedLanguage(); };
+  Forma_Rudizi.FormaSettings = &FormaSettings;
   // Queued: the loop ends after the close has finished, not inside it.
   QObject::connect(&Forma_Rudizi, &TForma_Rudizi::Closed, qApp, &QCoreApplication::quit,
                    Qt::QueuedConnection);
@@ -92,13 +92,6 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
 void Startup::SetApplicationTitle(const QString& Title) {
   QCoreApplication::setApplicationName(Title);
   FormaSettings.SetApplicationTitle(Title);
-}
-
-int Startup::MarkedLanguage() const {
-  if (FormaSettings.Language_English->isChecked()) return 1;
-  if (FormaSettings.Language_German->isChecked()) return 0;
-  if (FormaSettings.Language_Russian->isChecked()) return 2;
-  return -1;
 }
 
 bool Startup::FirstStartCheck() {

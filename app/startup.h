@@ -72,9 +72,6 @@ class Startup {
   template <class T, class... Args>
   T Create(const char* Name, Args&&... args);
 
-  // 1 English, else 0 German, else 2 Russian, else -1: what the settings mark.
-  int MarkedLanguage() const;
-
   std::vector<std::string> creationOrder_;
   ApplicationSetup application_;
 

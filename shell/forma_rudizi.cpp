@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "geometry/forma_daten.h"
+#include "shell/base/forma_settings.h"
 
 namespace movra {
 namespace {
@@ -36,6 +37,7 @@ TForma_Rudizi::TForma_Rudizi(platform::WindowList& Windows, QWidget* parent)
   ComboBoxLanguage->setObjectName(QStringLiteral("ComboBoxLanguage"));
   ComboBoxLanguage->addItems({QStringLiteral("de"), QStringLiteral("en"), QStringLiteral("ru")});
   (new QHBoxLayout(PanelLang))->addWidget(ComboBoxLanguage);
+  connect(ComboBoxLanguage, &QComboBox::activated, this, &TForma_Rudizi::ComboBoxLanguageSelect);
   auto* top = new QHBoxLayout(PanelTop);
   top->setContentsMargins(0, 0, 0, 0);
   top->addStretch(1);
@@ -84,7 +86,12 @@ QString TForma_Rudizi::ApplicationTitle() { return QCoreApplication::application
 
 void TForma_Rudizi::FormaNotify(int Code) {
   setWindowTitle(ApplicationTitle());
-  if (Code == LanguageApplied && CurrentLanguage) ComboBoxLanguage->setCurrentIndex(CurrentLanguage());
+  if (Code == LanguageApplied && FormaSettings)
+    ComboBoxLanguage->setCurrentIndex(FormaSettings->CurrentLanguage());
+}
+
+void TForma_Rudizi::ComboBoxLanguageSelect() {
+  if (FormaSettings) FormaSettings->SelectLanguage(ComboBoxLanguage->currentIndex());
 }
 
 void TForma_Rudizi::FormResize() {

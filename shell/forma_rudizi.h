@@ -4,7 +4,6 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <cstdint>
-#include <functional>
 
 #include "platform/core/window_list.h"
 
@@ -15,6 +14,8 @@ class QTextEdit;
 class QWidget;
 
 namespace movra {
+
+class TFormaSettings;
 
 class TForma_Rudizi : public QMainWindow, public platform::NotifyReceiver {
   Q_OBJECT
@@ -29,9 +30,8 @@ class TForma_Rudizi : public QMainWindow, public platform::NotifyReceiver {
   // box follows the applied language.
   void FormaNotify(int Code) override;
 
-  // The index of the language marked in the settings (0 German, 1 English, 2 Russian, -1
-  // none); set once the settings window exists.
-  std::function<int()> CurrentLanguage;
+  // The settings window is created after this one; the start-up sets it once it exists.
+  TFormaSettings* FormaSettings = nullptr;
 
   QStringList SaveBuffer;           // the program lines while a file is written
   std::uint8_t ColouringBusy = 0;   // 1 while the letters are coloured
@@ -48,6 +48,8 @@ class TForma_Rudizi : public QMainWindow, public platform::NotifyReceiver {
   static QString ApplicationTitle();
 
   void FormResize();
+  // The language box switches the interface language.
+  void ComboBoxLanguageSelect();
 
  signals:
   // The window was closed: the program ends.

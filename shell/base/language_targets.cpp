@@ -23,6 +23,16 @@ using P = LanguageProperty;
 //   {"Forma_Rudizi", "PNew", P::Caption, "431258"},
 //   {"FormaEditor", "ListBoxTurn", P::NumberedItem, "227624", 0},
 constexpr std::initializer_list<LanguageTarget> kTargets = {
+    {"Forma_Rudizi", "ButtonEdit", P::Caption, "339154"},
+    {"Forma_Rudizi", "ComboBoxLanguage", P::Hint, "41349"},
+    {"FormaEditor", "SpeedButtonSave", P::Caption, "795513"},
+    {"FormaSyntax", "ButtonClose", P::Caption, "9648"},
+    {"FormaSyntax", "FullCollapse", P::Caption, "322423"},
+    {"FormaSyntax", "FullExpand", P::Caption, "39839"},
+    {"FormaInfo", "StaticTextComments", P::Caption, "363833"},
+    {"FormaInfo", "SpeedButtonExit", P::Caption, "9648"},
+    {"FormaInputMemo", "ButtonClose", P::Caption, "9648"},
+    {"FormaInputMemo", "ButtonSave", P::Caption, "795513"},
 };
 
 // The dialogs whose file name is cleared at every application, with the folder they start in.

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
@@ -298,6 +299,26 @@ TEST_F(StartupTest, SettingsTimersFireWhileTheDialogIsOpen) {
   EXPECT_EQ(startup->FormaSettings.LanguageName(), QStringLiteral("English"));
   EXPECT_EQ(startup->Forma_Rudizi.ComboBoxLanguage->currentIndex(), 1);
   startup->Windows.Unregister(&recorder);
+}
+
+TEST_F(StartupTest, ChosenLanguageIsOnTheWindowsBeforeTheMainWindowShows) {
+  auto startup = Make(platform::LayoutEnglishUS);
+  DialogSeen seen;
+  AnswerFirstStart(seen, true);
+  ASSERT_TRUE(startup->FirstStartCheck());
+  EXPECT_FALSE(startup->Forma_Rudizi.isVisible());
+  EXPECT_EQ(startup->Forma_Rudizi.ButtonEdit->text(), QStringLiteral("Editor"));
+  EXPECT_EQ(startup->FormaSyntax.ButtonClose->text(), QStringLiteral("Cancel"));
+  EXPECT_FALSE(startup->FormaSyntax.TreeViewSyntaxEn->isHidden());
+  EXPECT_TRUE(startup->FormaSyntax.TreeViewSyntaxRu->isHidden());
+
+  // The language box of the main window switches the language.
+  startup->Forma_Rudizi.ComboBoxLanguage->setCurrentIndex(2);
+  startup->Forma_Rudizi.ComboBoxLanguageSelect();
+  EXPECT_EQ(startup->FormaSettings.LanguageName(), QStringLiteral("Russian"));
+  EXPECT_NE(startup->Forma_Rudizi.ButtonEdit->text(), QStringLiteral("Editor"));
+  EXPECT_FALSE(startup->FormaSyntax.TreeViewSyntaxRu->isHidden());
+  EXPECT_EQ(startup->Forma_Rudizi.ComboBoxLanguage->currentIndex(), 2);
 }
 
 TEST_F(StartupTest, BroadcastResetsTheMainWindowCaption) {
