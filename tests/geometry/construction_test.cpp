@@ -173,20 +173,9 @@ const ProgramCase Programs[] = {
 
 class Construction : public ::testing::TestWithParam<ProgramCase> {};
 
-TEST_P(Construction, ReadsAsExpected) {
-  const ProgramCase& c = GetParam();
-  Editor ed;
-  ed.Run(std::string(c.program));
-  EXPECT_EQ(ed.error, c.error) << "program:\n" << c.program;
-  const std::string got = Transcript(ed.geom);
-  EXPECT_TRUE(SameTranscript(c.elements, got))
-      << "program:\n" << c.program << "\nexpected:\n" << c.elements << "\ngot:\n" << got;
-}
+TEST_P(Construction, ReadsAsExpected) { ExpectProgramReads(GetParam()); }
 
-INSTANTIATE_TEST_SUITE_P(Interpreter, Construction, ::testing::ValuesIn(Programs),
-                         [](const ::testing::TestParamInfo<ProgramCase>& p) {
-                           return std::string(p.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Interpreter, Construction, ::testing::ValuesIn(Programs), CaseName);
 
 // ---------------------------------------------------------------------------------------------
 // Properties of corners

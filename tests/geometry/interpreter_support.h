@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
 
@@ -100,5 +102,21 @@ struct ProgramCase {
   const char* error;     // expected error text, "" for a valid program
   const char* elements;  // expected transcript
 };
+
+// Runs the case in the editor's way and checks its error text and its elements.
+inline void ExpectProgramReads(const ProgramCase& c) {
+  Editor ed;
+  ed.Run(std::string(c.program));
+  EXPECT_EQ(ed.error, c.error) << "program:\n" << c.program;
+  const std::string got = Transcript(ed.geom);
+  EXPECT_TRUE(SameTranscript(c.elements, got))
+      << "program:\n" << c.program << "\nexpected:\n" << c.elements << "\ngot:\n" << got;
+  EXPECT_EQ(ed.geom.Busy, 0);
+}
+
+// Test names from the cases' names.
+inline std::string CaseName(const ::testing::TestParamInfo<ProgramCase>& p) {
+  return p.param.name;
+}
 
 }  // namespace movra::transcript

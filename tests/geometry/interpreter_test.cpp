@@ -141,19 +141,9 @@ const ProgramCase Programs[] = {
 
 class Program : public ::testing::TestWithParam<ProgramCase> {};
 
-TEST_P(Program, ReadsAsExpected) {
-  const ProgramCase& c = GetParam();
-  Editor ed;
-  ed.Run(std::string(c.program));
-  EXPECT_EQ(ed.error, c.error) << "program:\n" << c.program;
-  const std::string got = Transcript(ed.geom);
-  EXPECT_TRUE(SameTranscript(c.elements, got))
-      << "program:\n" << c.program << "\nexpected:\n" << c.elements << "\ngot:\n" << got;
-  EXPECT_EQ(ed.geom.Busy, 0);
-}
+TEST_P(Program, ReadsAsExpected) { ExpectProgramReads(GetParam()); }
 
-INSTANTIATE_TEST_SUITE_P(Interpreter, Program, ::testing::ValuesIn(Programs),
-                         [](const ::testing::TestParamInfo<ProgramCase>& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Interpreter, Program, ::testing::ValuesIn(Programs), CaseName);
 
 // ---------------------------------------------------------------------------------------------
 
