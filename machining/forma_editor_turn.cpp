@@ -31,6 +31,13 @@ bool ParallelDirections(double A1, double A2) {
   return TFormaDaten::SameDirection(A1, A2, Same) || TFormaDaten::SameDirection(A1 + Pi, A2, Same);
 }
 
+// A shift or distance that is no number, or one that carries a point beyond the reals,
+// gives nothing a machine could move along.
+bool Finite(const TurnT& r) {
+  return std::isfinite(r.V1) && std::isfinite(r.V2) && std::isfinite(r.V3) &&
+         std::isfinite(r.V4) && std::isfinite(r.V5);
+}
+
 double Distance(double X1, double Y1, double X2, double Y2) {
   return std::hypot(X2 - X1, Y2 - Y1);
 }
@@ -54,6 +61,8 @@ bool TFormaEditorTurn::AddOut() { return OutElements.Add(); }
 bool TFormaEditorTurn::AddIn() { return InElements.Add(); }
 
 bool TFormaEditorTurn::AddLine(double X1, double Y1, double X2, double Y2, std::uint8_t Side) {
+  if (!std::isfinite(X1) || !std::isfinite(Y1) || !std::isfinite(X2) || !std::isfinite(Y2))
+    return false;
   if (!AddIn()) return false;
   TurnT* r = InElements.Current();
   if (r == nullptr) return false;
@@ -120,6 +129,7 @@ bool TFormaEditorTurn::BuildContour(double& StartX, double& StartY, double E1, d
     } else {
       continue;
     }
+    if (!Finite(c)) return false;
 
     if (!AddIn()) return false;
     TurnT* rec = InElements.Current();

@@ -59,6 +59,7 @@ class TFormaEditorTurn {
   Join JoinLast(double SourceSweep);
   // Removes the last input record when trimming made the arc run the other way round.
   void DropFlippedArc(double SourceSweep);
+  // Appends a lead line; false when it is refused or does not lie in the reals.
   bool AddLine(double X1, double Y1, double X2, double Y2, std::uint8_t Side);
 
   TFormaDaten& daten_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <sstream>
 #include <string>
@@ -301,6 +302,47 @@ INSTANTIATE_TEST_SUITE_P(
         LeadCase{"Both", 2, Pi, 3, Pi / 2,
                  {{1, -2, 10, 0, 10, 0}, Contour, {1, 20, 10, 20, 13, 0}}}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// Parameters that are no number, or that carry the contour out of the reals, prepare
+// nothing that could be drawn or written: the preparation fails, keeps only finite records
+// and leaves the var points alone.
+TEST_F(Turning, NonFiniteParametersFailWithoutNonFiniteRecords) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* name;
+    double e1, e2, e3, l1, a1, l2, a2;
+  };
+  const Case cases[] = {
+      {"shift x not a number", nan, 0, 0, NoValue, NoValue, NoValue, NoValue},
+      {"shift y infinite", 0, -inf, 0, NoValue, NoValue, NoValue, NoValue},
+      {"distance not a number", 0, 0, nan, NoValue, NoValue, NoValue, NoValue},
+      {"shift beyond the reals", 1.7e308, 0, 0, NoValue, NoValue, NoValue, NoValue},
+      {"approach length infinite", 0, 0, 0, inf, 0, NoValue, NoValue},
+      {"approach angle not a number", 0, 0, 0, 5, nan, NoValue, NoValue},
+      {"departure length not a number", 0, 0, 0, NoValue, NoValue, nan, 0},
+      {"departure angle infinite", 0, 0, 0, NoValue, NoValue, 3, inf},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    geom.ClearElements();
+    // Ends at x = 1e308 so that a large shift along x overflows.
+    Program(Fillet);
+    AddElement(1, 12, 10, 1e308, 10, 0);
+    sx = sy = ex = ey = -777.0;
+    EXPECT_FALSE(turn.BuildContour(sx, sy, c.e1, c.e2, c.e3, c.l1, c.a1, c.l2, c.a2, 1, ex, ey));
+    for (int i = 1; i <= turn.InElements.Count(); ++i) {
+      const TurnT& r = At(turn.InElements, i);
+      for (double v : {r.V1, r.V2, r.V3, r.V4, r.V5}) {
+        EXPECT_TRUE(std::isfinite(v)) << "record " << i << "\n" << Transcript(turn.InElements);
+      }
+    }
+    EXPECT_EQ(sx, -777.0);
+    EXPECT_EQ(sy, -777.0);
+    EXPECT_EQ(ex, -777.0);
+    EXPECT_EQ(ey, -777.0);
+  }
+}
 
 // ---- A typical shaft, finished on G42 with the nose radius ----
 
