@@ -13,6 +13,8 @@ namespace movra {
 namespace {
 
 constexpr double Pi = std::numbers::pi;
+// Samples of one line in the start search beyond which only its ends are tried: 100 km.
+constexpr double MaxLineSamples = 1e7;
 
 bool IsLine(const TFormaEditorInsel::InselT& e) { return e.Kind == 1.0; }
 
@@ -338,6 +340,14 @@ bool TFormaEditorInsel::FindStart() {
       const double length = daten_.GeoResult.Dist;
       const double c = std::cos(daten_.GeoResult.Angle);
       const double s = std::sin(daten_.GeoResult.Angle);
+      // Along a line the distance to the reference changes evenly, so its best sample is
+      // one of its ends (the start when all are equal). A line too long to sample in steps
+      // of 0.01 within reason (or of no finite length) is tried at its ends only.
+      if (!(length / 0.01 <= MaxLineSamples)) {
+        search.StartCandidate(e.V1, e.V2);
+        search.StartCandidate(e.V3, e.V4);
+        continue;
+      }
       for (std::int64_t k = 1;; ++k) {
         const double t = -0.01 + 0.01 * static_cast<double>(k);
         if (!(t < length)) {  // a length that is no number ends the samples too

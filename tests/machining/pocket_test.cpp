@@ -656,6 +656,39 @@ TEST(PocketStart, StartLiesFarthestToTheRightOfTheHatchDirection) {
   }
 }
 
+TEST(PocketStart, HugeLinesEndTheSearch) {
+  // Lines far beyond any machine, as a join of nearly parallel edges can leave them: the
+  // search still ends, and on a line the best sample is one of its ends.
+  struct Case {
+    const char* name;
+    double x1, y1, x2, y2;
+    double x, y;
+  };
+  const double inf = std::numeric_limits<double>::infinity();
+  const Case cases[] = {
+      {"falling to its end", 0, 0, 1e300, -1e300, 1e300, -1e300},
+      {"rising from its start", 0, -5, 1e300, 1e300, 0, -5},
+      {"level: the start is the first of equal samples", -1e300, -5, 1e300, -5, -1e300, -5},
+      {"infinitely long", 0, -5, inf, 0, 0, -5},
+      {"just longer than sampled finely", 0, 0, 2e5, -1, 2e5, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Pocket p;
+    InselT e;
+    e.Group = 1;
+    e.Kind = 1;
+    e.V1 = c.x1;
+    e.V2 = c.y1;
+    e.V3 = c.x2;
+    e.V4 = c.y2;
+    ASSERT_TRUE(p.insel.Offsets.Add(e));
+    ASSERT_TRUE(p.insel.FindStart());
+    EXPECT_EQ(p.insel.StartPoint.X, c.x);
+    EXPECT_EQ(p.insel.StartPoint.Y, c.y);
+  }
+}
+
 TEST(PocketStart, NoOffsetsNoStart) {
   Pocket p;
   EXPECT_FALSE(p.insel.FindStart());
