@@ -390,6 +390,32 @@ TEST_F(Turning, ShaftOffsetOnG42JoinsEveryCornerAtTheNoseRadius) {
   EXPECT_NEAR(ey, 30, Tol);
 }
 
+// The same on the lathe's own axes: Z along the length, X a diameter (halved to the
+// radius). A face, the cylinder d20, an ogee of two R5 arcs up to d40, the cylinder d40 and
+// the shoulder to d50, on G42 with nose radius 0.8, with an approach along +Z and a
+// departure up the shoulder. Values worked out by hand.
+TEST_F(Turning, OgeeShaftOnTheLatheAxes) {
+  Program({"G42", "G1 Z0 X0", "X20", "G3 Z-5 X30 R5", "G2 Z-10 X40 R5", "G1 Z-20", "X50"});
+  ASSERT_EQ(geom.ElementCount(), 5);
+  ASSERT_TRUE(Build(0, 0, 0.8, 2, 2, 0, 2, Pi / 2));
+  // The grown first arc (5.8) and the shrunk second one (4.2) still touch at (-5, 15.8);
+  // the second meets the cylinder at y = 20.8 where x = -5 - sqrt(4.2^2 - 0.8^2).
+  const double meetX = -5 - std::sqrt(17.0);
+  const double meetAngle = Pi - std::atan(0.8 / std::sqrt(17.0));
+  ExpectRecords(turn.InElements, {{1, 2.8, 0, 0.8, 0, 0},
+                                  {1, 0.8, 0, 0.8, 10, 0},
+                                  {2, -5, 10, 5.8, 0, Pi / 2},
+                                  {2, -5, 20, -4.2, 1.5 * Pi, meetAngle},
+                                  {1, meetX, 20.8, -19.2, 20.8, 0},
+                                  {1, -19.2, 20.8, -19.2, 25, 0},
+                                  {1, -19.2, 25, -19.2, 27, 0}});
+  ExpectConsecutiveJoined();
+  EXPECT_NEAR(sx, 2.8, Tol);
+  EXPECT_NEAR(sy, 0, Tol);
+  EXPECT_NEAR(ex, -19.2, Tol);
+  EXPECT_NEAR(ey, 27, Tol);
+}
+
 // ---- Finishing ----
 
 TEST_F(Turning, FinishContourCopiesTheContourWithFeedAndSideAndConsumesIt) {

@@ -579,6 +579,37 @@ TEST(PocketOffset, HalfCirclesSurviveTheirJoins) {
   }
 }
 
+TEST(PocketOffset, IslandAsAFullCircleOfTwoRadiusArcsCollectedBackwards) {
+  // An 80 x 50 pocket and a round island of radius 10 about (40, 25) written clockwise as
+  // two half circles in the radius form. Collected backwards it runs counter-clockwise,
+  // so type 2 (to the right of travel) moves it outwards: 10 + 3 + 0.5.
+  Pocket p;
+  p.Load("%1\nG1 X0 Y0\nX80\nY50\nX0\nY0\n%2\nG1 X50 Y25\nG2 X30 Y25 R10\nG2 X50 Y25 R10\n");
+  p.Table({{1, 1}, {-2, 2}});
+  p.Tool(3, 0.5);
+  p.insel.Params.A = Pi / 2;  // hatch along +y: the start lies farthest along +x
+  ASSERT_TRUE(p.insel.CollectContours());
+  ExpectRecords(p.insel.Contours, {{1, 0, 0, 80, 0, 0},
+                                   {1, 80, 0, 80, 50, 0},
+                                   {1, 80, 50, 0, 50, 0},
+                                   {1, 0, 50, 0, 0, 0},
+                                   {2, 40, 25, 10, 0, Pi},  // the upper half, now first
+                                   {2, 40, 25, 10, Pi, 0}});
+  ASSERT_TRUE(p.insel.OffsetContours());
+  ExpectRecords(p.insel.Offsets, {{1, 3.5, 3.5, 76.5, 3.5, 0},
+                                  {1, 76.5, 3.5, 76.5, 46.5, 0},
+                                  {1, 76.5, 46.5, 3.5, 46.5, 0},
+                                  {1, 3.5, 46.5, 3.5, 3.5, 0},
+                                  {2, 40, 25, 13.5, 0, Pi},
+                                  {2, 40, 25, 13.5, Pi, 0}});
+  ExpectClosedGroups(p.insel.Offsets);
+  // The right edge lies along the hatch; the first of its equal samples is the end of the
+  // bottom edge.
+  ASSERT_TRUE(p.insel.FindStart());
+  EXPECT_NEAR(p.insel.StartPoint.X, 76.5, Tol);
+  EXPECT_NEAR(p.insel.StartPoint.Y, 3.5, Tol);
+}
+
 // ---- The start point ----
 
 // The lowest y of all offset records, sampled finely.
