@@ -95,7 +95,8 @@ void Startup::SetApplicationTitle(const QString& Title) {
 }
 
 bool Startup::FirstStartCheck() {
-  if (QFileInfo::exists(FormaDatenFolders.SettingsFileName())) return true;
+  // Only a file counts: a folder of that name holds no settings, as the loading knows too.
+  if (QFileInfo(FormaDatenFolders.SettingsFileName()).isFile()) return true;
 
   QComboBox& box = *FormaStart.ComboBoxStart;
   box.setCurrentIndex(0);

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <fstream>
 #include <limits>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/core/atomic_file.h"
@@ -22,6 +24,12 @@ std::string_view Trim(std::string_view s) {
 }
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string LowerAscii(std::string_view s) {
+  std::string lower(s);
+  for (char& c : lower) c = LowerAscii(c);
+  return lower;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
@@ -72,7 +80,12 @@ std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {
 
 void IniFile::Parse(std::string_view Text) {
   sections_.clear();
-  SectionT* current = nullptr;
+  // Names already seen, lower-cased: a foreign file at the read cap may hold some 100000, and a
+  // search through all of them per line would hold up the start for seconds.
+  std::unordered_map<std::string, std::size_t> sectionIndex;
+  std::vector<std::unordered_set<std::string>> keysSeen;
+  std::size_t current = 0;
+  bool inSection = false;
   while (!Text.empty()) {
     const std::size_t eol = Text.find('\n');
     std::string_view line = Trim(Text.substr(0, eol));
@@ -81,18 +94,21 @@ void IniFile::Parse(std::string_view Text) {
     if (line.front() == '[') {
       std::string_view name = line.substr(1);
       name = Trim(name.substr(0, name.find(']')));
-      current = FindSection(name);
-      if (!current) {
+      const auto [found, added] = sectionIndex.try_emplace(LowerAscii(name), sections_.size());
+      if (added) {
         sections_.push_back({std::string(name), {}});
-        current = &sections_.back();
+        keysSeen.emplace_back();
       }
+      current = found->second;
+      inSection = true;
       continue;
     }
     const std::size_t eq = line.find('=');
-    if (!current || eq == std::string_view::npos) continue;
+    if (!inSection || eq == std::string_view::npos) continue;
     const std::string_view key = Trim(line.substr(0, eq));
-    if (key.empty() || FindEntry(*current, key)) continue;  // the first occurrence holds
-    current->Entries.push_back({std::string(key), std::string(Trim(line.substr(eq + 1)))});
+    if (key.empty() || !keysSeen[current].insert(LowerAscii(key)).second)
+      continue;  // the first occurrence holds
+    sections_[current].Entries.push_back({std::string(key), std::string(Trim(line.substr(eq + 1)))});
   }
 }
 

@@ -218,6 +218,25 @@ TEST_F(StartupTest, ExistingSettingsSkipTheDialog) {
   EXPECT_EQ(startup->Forma_Rudizi.ComboBoxLanguage->currentIndex(), 1);
 }
 
+TEST_F(StartupTest, FolderNamedSettingsIniIsNoSettingsFile) {
+  // Nothing can be read from it, so the language is still to be chosen.
+  ASSERT_TRUE(QDir(exe_).mkdir("Settings.ini"));
+  auto startup = Make(platform::LayoutEnglishUS);
+  bool shown = false;
+  // Answers the dialog if it opens; ends with the test, so it answers no later one.
+  QTimer guard;
+  QObject::connect(&guard, &QTimer::timeout, [&shown] {
+    if (auto* dialog = qobject_cast<TFormaStart*>(QApplication::activeModalWidget())) {
+      shown = true;
+      dialog->ButtonStart->click();
+    }
+  });
+  guard.start(5);
+  EXPECT_TRUE(startup->FirstStartCheck());
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(startup->FormaSettings.LanguageName(), QStringLiteral("English"));
+}
+
 TEST_F(StartupTest, OtherLayoutsPreselectGerman) {
   const std::uint32_t layouts[] = {
       0x04090809,  // English language ids, the halves crossed

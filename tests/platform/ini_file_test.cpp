@@ -96,6 +96,26 @@ TEST(IniFile, FirstOccurrenceWinsForKeysAndSections) {
   EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"A", "B"}));
 }
 
+TEST(IniFile, ManyNamesKeepTheFirstOccurrenceAndTheirOrder) {
+  // A foreign file at the read cap holds some 100000 names; repeats come in other cases.
+  std::string text = "[Color]\n";
+  for (int i = 0; i < 50000; ++i) text += "K" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+  for (int i = 0; i < 50000; i += 999) text += "k" + std::to_string(i) + "=again\n";
+  for (int i = 0; i < 50000; ++i) text += "[S" + std::to_string(i) + "]\nv=" + std::to_string(i) + "\n";
+  text += "[s123]\nv=again\nw=7\n[COLOR]\nk1=again\nLast=1\n";
+  IniFile ini;
+  ini.Parse(text);
+  EXPECT_EQ(ini.Sections().size(), 50001u);
+  EXPECT_EQ(ini.Keys("Color").size(), 50001u);
+  EXPECT_EQ(ini.Keys("Color").front(), "K0");
+  EXPECT_EQ(ini.Keys("Color").back(), "Last");
+  EXPECT_EQ(ini.ReadString("Color", "K999"), "999");
+  EXPECT_EQ(ini.ReadString("Color", "k1"), "1");
+  EXPECT_EQ(ini.ReadString("S123", "v"), "123");
+  EXPECT_EQ(ini.ReadString("S123", "w"), "7");
+  EXPECT_EQ(ini.Sections().back(), "S49999");
+}
+
 TEST(IniFile, SkipsWhatIsNoProfileLine) {
   IniFile ini;
   ini.Parse(
