@@ -80,6 +80,8 @@ std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {
 
 void IniFile::Parse(std::string_view Text) {
   sections_.clear();
+  // A file saved by an editor that marks UTF-8 still starts with its first section.
+  if (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
   // Names already seen, lower-cased: a foreign file at the read cap may hold some 100000, and a
   // search through all of them per line would hold up the start for seconds.
   std::unordered_map<std::string, std::size_t> sectionIndex;

@@ -68,6 +68,12 @@ TEST(IniFile, SectionsAndKeysAreFoundWithoutRegardToCase) {
   EXPECT_FALSE(ini.HasKey("Color", "Color_Brush"));
 }
 
+TEST(IniFile, ByteOrderMarkBeforeTheFirstSectionIsNoText) {
+  IniFile ini;
+  ini.Parse("\xEF\xBB\xBF[Color]\nColor_Cursor=255\n");
+  EXPECT_EQ(ini.ReadInteger("Color", "Color_Cursor", 0), 255);
+}
+
 TEST(IniFile, ValuesAreRawAndTrimmed) {
   IniFile ini;
   ini.Parse(
