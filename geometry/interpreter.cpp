@@ -125,6 +125,20 @@ unsigned GWordOf(std::string_view t) {
   return 0;
 }
 
+// The kernel lets an arc through two points pass when its chord is a little longer than its
+// diameter (a half circle with rounded end points). Between base circles that slack has no
+// such meaning: there the arc must touch both circles within the kernel's cosine slack, or
+// it would end away from the circle the next element leaves.
+bool ArcReachesBothCircles(const TFormaDaten::PointT& C1, double R1, const TFormaDaten::PointT& C2,
+                           double R2, double R) {
+  constexpr double CosineSlack = 1.0002;
+  const double l = std::hypot(C2.X - C1.X, C2.Y - C1.Y);
+  const double m = std::fabs(R1 - R);
+  if (!(l > 0) || !(m > 0)) return true;  // the kernel refuses these itself
+  const double e = (l * l - (R2 - R) * (R2 - R) + (R1 - R) * (R1 - R)) / 2.0 / l;
+  return std::fabs(e / m) <= CosineSlack;
+}
+
 bool HasCycleWord(const std::string& L) {
   return L.find("G284") != npos || L.find("G233") != npos || L.find("G283") != npos;
 }
@@ -501,6 +515,9 @@ bool InterpretRun::MakeElements(std::string& L) {
       // SetArcRadius keeps one radius pending; the long arc is asked for with Mode 2.
       const bool large = LargeArcRadius != 0;
       const double radius = large ? LargeArcRadius : SmallArcRadius;
+      if ((PreviousPointRadius != 0 || PointRadius != 0) &&
+          !ArcReachesBothCircles(from, PreviousPointRadius, to, PointRadius, radius))
+        return false;
       if (!Daten.ArcTangentTwoCircles(from.X, from.Y, PreviousPointRadius, to.X, to.Y,
                                       PointRadius, radius, large ? 2 : 1))
         return false;

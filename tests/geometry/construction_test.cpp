@@ -85,6 +85,16 @@ const ProgramCase Programs[] = {
     {"LineAroundABaseCircle", "X0 Y0\nX20 R5\nX20 Y20", "",
      "L 0 0 18.75 -4.8412 #1 F0 S0\nA 20 0 5 -104.4775 14.4775 #1 F0 S0\n"
      "L 24.8412 1.25 20 20 #1 F0 S0"},
+    {"FilletArcFromABaseCircle", "X0 Y0\nX50 Y0 R5\nX50 Y30 B20", "",
+     "L 0 0 49.5 -4.9749 #1 F0 S0\nA 50 0 5 -95.7392 306.3361 #1 F0 S0\n"
+     "A 41.1122 12.0833 20 306.3361 63.6157 #1 F0 S0"},
+    // The half circle's slack for a chord a little longer than the diameter is for two
+    // points; with a base circle it let through arcs that touch neither circle.
+    {"HalfCircleWithARoundedChordPasses", "X0 Y0\nX10.005 B5", "", "A 5 0 5 180 0 #1 F0 S0"},
+    {"FilletArcOutOfReachOfItsBaseCircleFails", "X0 Y0\nX50 Y0 R5\nX50 Y20 B10",
+     "N3 [ X50 Y20 B10 ]", "L 0 0 49.5 -4.9749 #1 F0 S0"},
+    {"FilletArcBetweenBaseCirclesTooFarApartFails", "X0 Y0\nX10 Y0 R2\nX30 Y0 R2 B10",
+     "N3 [ X30 Y0 R2 B10 ]", "L 0 0 9.6 -1.9596 #1 F0 S0"},
 
     // The angle to the next line's point
     {"AngleToTheNextPoint", "X0 Y0\nA 45 90\nX20 Y5", "",
