@@ -1,6 +1,7 @@
 #include "machining/forma_editor_insel.h"
 
 #include "geometry/element_points.h"
+#include "machining/corner_join.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,13 +36,6 @@ void Reverse(TFormaEditorInsel::InselT& e) {
   }
 }
 
-// Two carrier lines that run the same way or against each other never cut in a point
-// worth joining at: their crossing lies at infinity or nowhere.
-bool ParallelDirections(double A1, double A2) {
-  constexpr double tol = TFormaEditorInsel::SameTolerance;
-  return TFormaDaten::SameDirection(A1, A2, tol) || TFormaDaten::SameDirection(A1, A2 + Pi, tol);
-}
-
 // The join moved the start of the line C: its direction must survive, else the join
 // point lay beyond C's end and the line turned round.
 bool LineKeptDirection(double Before, double After) {
@@ -49,15 +43,6 @@ bool LineKeptDirection(double Before, double After) {
   if (std::fabs(After - Before) < tol) return true;
   return std::fabs(std::cos(After) - std::cos(Before)) < tol &&
          std::fabs(std::sin(After) - std::sin(Before)) < tol;
-}
-
-// The join moved the start of the arc C. A join moves a start by less than half a turn,
-// so a sweep that jumped by more than pi has wrapped round: the start ran past the end, or
-// the arc grew over a full turn. A semicircle trimmed or lengthened a little is fine.
-bool ArcFlipped(double Before, double After) {
-  if (After == 0.0) return true;
-  if ((Before > 0.0) != (After > 0.0)) return true;
-  return std::fabs(After - Before) > Pi;
 }
 
 }  // namespace
@@ -277,56 +262,10 @@ bool TFormaEditorInsel::OffsetElement(InselT* P, InselT* C, std::int32_t Current
   const bool lineC = IsLine(*C);
   const double before = lineC ? TFormaDaten::DirAngle(C->V1, C->V2, C->V3, C->V4)
                               : TFormaDaten::ArcSweep(C->V3, C->V4, C->V5);
-  auto& result = daten_.GeoResult;
-  // Of the two crossings the one nearer to (X, Y); Near on a tie.
-  auto nearer = [&result](double X, double Y) {
-    return TFormaDaten::Dist(result.Far.X, result.Far.Y, X, Y) <
-                   TFormaDaten::Dist(result.Near.X, result.Near.Y, X, Y)
-               ? result.Far
-               : result.Near;
-  };
-
-  if (IsLine(*P) && lineC) {
-    const double aP = TFormaDaten::DirAngle(P->V1, P->V2, P->V3, P->V4);
-    const double aC = TFormaDaten::DirAngle(C->V1, C->V2, C->V3, C->V4);
-    if (ParallelDirections(aP, aC)) return false;
-    if (!daten_.OffsetLinesIntersect(P->V1, P->V2, aP, C->V1, C->V2, aC, 0.0)) return false;
-    P->V3 = C->V1 = result.Point.X;
-    P->V4 = C->V2 = result.Point.Y;
-  } else if (IsLine(*P)) {
-    const double aP = TFormaDaten::DirAngle(P->V1, P->V2, P->V3, P->V4);
-    if (!daten_.LineCircleIntersect(P->V1, P->V2, 0.0, aP, C->V1, C->V2, std::fabs(C->V3), 0.0))
-      return false;
-    const TFormaDaten::PointT p = nearer(pEndX, pEndY);
-    P->V3 = p.X;
-    P->V4 = p.Y;
-    C->V4 = TFormaDaten::DirAngle(C->V1, C->V2, p.X, p.Y);
-  } else if (lineC) {
-    const double aC = TFormaDaten::DirAngle(C->V1, C->V2, C->V3, C->V4);
-    if (!daten_.LineCircleIntersect(C->V1, C->V2, 0.0, aC, P->V1, P->V2, std::fabs(P->V3), 0.0))
-      return false;
-    const TFormaDaten::PointT p = nearer(cStartX, cStartY);
-    P->V5 = TFormaDaten::DirAngle(P->V1, P->V2, p.X, p.Y);
-    C->V1 = p.X;
-    C->V2 = p.Y;
-  } else {
-    if (!daten_.ArcTangentTwoCircles(P->V1, P->V2, P->V3, C->V1, C->V2, C->V3, 0.0, 1))
-      return false;
-    const TFormaDaten::PointT p1 = result.ArcCentre;
-    if (!daten_.ArcTangentTwoCircles(P->V1, P->V2, P->V3, C->V1, C->V2, C->V3, 0.0, 2))
-      return false;
-    const TFormaDaten::PointT p2 = result.ArcCentre;
-    const TFormaDaten::PointT p =
-        TFormaDaten::Dist(p2.X, p2.Y, cStartX, cStartY) <
-                TFormaDaten::Dist(p1.X, p1.Y, cStartX, cStartY)
-            ? p2
-            : p1;
-    P->V5 = TFormaDaten::DirAngle(P->V1, P->V2, p.X, p.Y);
-    C->V4 = TFormaDaten::DirAngle(C->V1, C->V2, p.X, p.Y);
-  }
+  if (JoinCorner(daten_, *P, *C) != CornerJoin::Joined) return false;
 
   if (lineC) return LineKeptDirection(before, TFormaDaten::DirAngle(C->V1, C->V2, C->V3, C->V4));
-  return !ArcFlipped(before, TFormaDaten::ArcSweep(C->V3, C->V4, C->V5));
+  return !SweepFlipped(before, TFormaDaten::ArcSweep(C->V3, C->V4, C->V5));
 }
 
 bool TFormaEditorInsel::FindStart() {

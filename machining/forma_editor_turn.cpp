@@ -1,6 +1,7 @@
 #include "machining/forma_editor_turn.h"
 
 #include "geometry/element_points.h"
+#include "machining/corner_join.h"
 
 #include <cmath>
 #include <numbers>
@@ -23,12 +24,6 @@ std::uint8_t SideOf(double Typ) {
   if (!(Typ > 0.0)) return 0;
   if (Typ >= 255.0) return 255;
   return static_cast<std::uint8_t>(std::lround(Typ));
-}
-
-// Lines of the same or of opposite direction: their carriers meet nowhere (or everywhere),
-// so such a corner is left as it is. Directions either side of 0 / 2pi and reversals count.
-bool ParallelDirections(double A1, double A2) {
-  return TFormaDaten::SameDirection(A1, A2, Same) || TFormaDaten::SameDirection(A1 + Pi, A2, Same);
 }
 
 // A shift or distance that is no number, or one that carries a point beyond the reals,
@@ -174,65 +169,16 @@ TFormaEditorTurn::Join TFormaEditorTurn::JoinLast(double SourceSweep) {
   StartPointOf(cur, px, py);
   EndPointOf(prev, qx, qy);
   if (Distance(px, py, qx, qy) < Same) return Join::Done;
-
-  if (IsLine(prev) && IsLine(cur)) {
-    daten_.DistAngle(prev.V1, prev.V2, prev.V3, prev.V4);
-    const double aPrev = daten_.GeoResult.Angle;
-    daten_.DistAngle(cur.V1, cur.V2, cur.V3, cur.V4);
-    const double aCur = daten_.GeoResult.Angle;
-    if (ParallelDirections(aPrev, aCur)) return Join::Done;
-    if (!daten_.OffsetLinesIntersect(prev.V1, prev.V2, aPrev, cur.V1, cur.V2, aCur, 0.0))
+  switch (JoinCorner(daten_, prev, cur)) {
+    case CornerJoin::Parallel:
+      return Join::Done;  // parallel lines stay unjoined
+    case CornerJoin::NoCrossing:
       return Join::Failed;
-    const TFormaDaten::PointT p = daten_.GeoResult.Point;
-    prev.V3 = cur.V1 = p.X;
-    prev.V4 = cur.V2 = p.Y;
-    return Join::Done;
+    case CornerJoin::Joined:
+      break;
   }
-
-  // The intersection of a line with a circle nearer to (X, Y); equal distances take Near.
-  auto nearer = [this](double X, double Y) {
-    const TFormaDaten::PointT a = daten_.GeoResult.Near;
-    const TFormaDaten::PointT b = daten_.GeoResult.Far;
-    return Distance(b.X, b.Y, X, Y) < Distance(a.X, a.Y, X, Y) ? b : a;
-  };
-
-  if (IsLine(prev) && IsArc(cur)) {
-    daten_.DistAngle(prev.V1, prev.V2, prev.V3, prev.V4);
-    const double aPrev = daten_.GeoResult.Angle;
-    if (!daten_.LineCircleIntersect(prev.V1, prev.V2, 0.0, aPrev, cur.V1, cur.V2, cur.V3, 0.0))
-      return Join::Failed;
-    const TFormaDaten::PointT p = nearer(qx, qy);
-    prev.V3 = p.X;
-    prev.V4 = p.Y;
-    cur.V4 = TFormaDaten::DirAngle(cur.V1, cur.V2, p.X, p.Y);
-    DropFlippedArc(SourceSweep);
-    return Join::Done;
-  }
-
-  if (IsArc(prev) && IsLine(cur)) {
-    daten_.DistAngle(cur.V1, cur.V2, cur.V3, cur.V4);
-    const double aCur = daten_.GeoResult.Angle;
-    if (!daten_.LineCircleIntersect(cur.V1, cur.V2, 0.0, aCur, prev.V1, prev.V2, prev.V3, 0.0))
-      return Join::Failed;
-    const TFormaDaten::PointT p = nearer(px, py);
-    prev.V5 = TFormaDaten::DirAngle(prev.V1, prev.V2, p.X, p.Y);
-    cur.V1 = p.X;
-    cur.V2 = p.Y;
-    return Join::Done;
-  }
-
-  // Arc after arc: the corner is one of the two points where the circles cross, found as
-  // the centres of radius-0 arcs touching both.
-  if (!daten_.ArcTangentTwoCircles(prev.V1, prev.V2, prev.V3, cur.V1, cur.V2, cur.V3, 0.0, 1))
-    return Join::Failed;
-  TFormaDaten::PointT p = daten_.GeoResult.ArcCentre;
-  if (!daten_.ArcTangentTwoCircles(prev.V1, prev.V2, prev.V3, cur.V1, cur.V2, cur.V3, 0.0, 2))
-    return Join::Failed;
-  const TFormaDaten::PointT p2 = daten_.GeoResult.ArcCentre;
-  if (Distance(p2.X, p2.Y, px, py) < Distance(p.X, p.Y, px, py)) p = p2;
-  prev.V5 = TFormaDaten::DirAngle(prev.V1, prev.V2, p.X, p.Y);
-  cur.V4 = TFormaDaten::DirAngle(cur.V1, cur.V2, p.X, p.Y);
-  DropFlippedArc(SourceSweep);
+  // Only a trimmed arc start can wrap round; an arc's end moved onto a line is kept.
+  if (IsArc(cur)) DropFlippedArc(SourceSweep);
   return Join::Done;
 }
 
@@ -243,10 +189,8 @@ TFormaEditorTurn::Join TFormaEditorTurn::JoinLast(double SourceSweep) {
 void TFormaEditorTurn::DropFlippedArc(double SourceSweep) {
   const TurnT* last = InElements.Last();
   if (last == nullptr || !IsArc(*last)) return;
-  const double s = TFormaDaten::ArcSweep(last->V3, last->V4, last->V5);
-  const bool flipped = std::fabs(s) < Same || (s > 0.0) != (SourceSweep > 0.0) ||
-                       std::fabs(s - SourceSweep) > Pi;
-  if (flipped) InElements.Remove(InElements.Count());
+  if (SweepFlipped(SourceSweep, TFormaDaten::ArcSweep(last->V3, last->V4, last->V5)))
+    InElements.Remove(InElements.Count());
 }
 
 bool TFormaEditorTurn::ContourEnds(double& StartX, double& StartY, double& EndX, double& EndY) {

@@ -1,0 +1,22 @@
+#include "machining/corner_join.h"
+
+#include <numbers>
+
+namespace movra {
+namespace {
+
+constexpr double Same = 1e-7;
+
+}  // namespace
+
+bool ParallelDirections(double A1, double A2) {
+  return TFormaDaten::SameDirection(A1, A2, Same) ||
+         TFormaDaten::SameDirection(A1 + std::numbers::pi, A2, Same);
+}
+
+bool SweepFlipped(double Before, double After) {
+  return std::fabs(After) < Same || (After > 0.0) != (Before > 0.0) ||
+         std::fabs(After - Before) > std::numbers::pi;
+}
+
+}  // namespace movra
