@@ -1,6 +1,10 @@
 #pragma once
 // Helpers for tests of windows: letting the event loop run, and answering modal dialogs.
 #include <QApplication>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -43,5 +47,32 @@ void WhenModalShows(std::function<void(Dialog*)> Act) {
   };
   QTimer::singleShot(0, *poll);
 }
+
+// A temporary folder holding a stand-in executable, so that no test ever writes
+// Settings.ini beside the test binary.
+class StandInExeFolder {
+ public:
+  StandInExeFolder() : folder_(QDir::cleanPath(dir_.path()) + "/") {
+    QFile exe(Exe());
+    ready_ = dir_.isValid() && exe.open(QIODevice::WriteOnly);
+  }
+  bool Ready() const { return ready_; }
+  const QString& Folder() const { return folder_; }  // ends with "/"
+  QString Exe() const { return folder_ + "Movra_Rudizi"; }
+  QString SettingsFile() const { return folder_ + "Settings.ini"; }
+  QByteArray SettingsText() const {
+    QFile file(SettingsFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  bool WriteSettings(const QByteArray& Bytes) const {
+    QFile file(SettingsFile());
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(Bytes) == Bytes.size();
+  }
+
+ private:
+  QTemporaryDir dir_;
+  QString folder_;
+  bool ready_ = false;
+};
 
 }  // namespace movra::testing

@@ -32,10 +32,8 @@ using movra::testing::WhenModalShows;
 class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    exe_ = QDir::cleanPath(dir_.path()) + "/";
-    QFile exe(exe_ + "Movra_Rudizi");
-    ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(folder_.Ready());
+    exe_ = folder_.Folder();
   }
 
   std::unique_ptr<Startup> Make(std::uint32_t layout = platform::LayoutGerman) {
@@ -44,18 +42,11 @@ class StartupTest : public ::testing::Test {
     return startup;
   }
 
-  QString SettingsFile() const { return exe_ + "Settings.ini"; }
-  QByteArray SettingsText() const {
-    QFile file(SettingsFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-  void WriteSettings(const QByteArray& text) {
-    QFile file(SettingsFile());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-  }
+  QString SettingsFile() const { return folder_.SettingsFile(); }
+  QByteArray SettingsText() const { return folder_.SettingsText(); }
+  void WriteSettings(const QByteArray& text) { ASSERT_TRUE(folder_.WriteSettings(text)); }
 
-  QTemporaryDir dir_;
+  movra::testing::StandInExeFolder folder_;
   QString exe_;
 };
 

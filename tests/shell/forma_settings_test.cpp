@@ -47,11 +47,9 @@ struct Receiver : platform::NotifyReceiver {
 class Settings : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    exe_ = QDir::cleanPath(dir_.path()) + "/";
-    QFile exe(exe_ + "Movra_Rudizi");
-    ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
-    folders_.SetExeFolder(exe_, exe_ + "Movra_Rudizi");
+    ASSERT_TRUE(folder_.Ready());
+    exe_ = folder_.Folder();
+    folders_.SetExeFolder(exe_, folder_.Exe());
   }
 
   std::unique_ptr<TFormaSettings> Make() {
@@ -64,22 +62,15 @@ class Settings : public ::testing::Test {
     ASSERT_TRUE(QFile::copy(QStringLiteral(MOVRA_TEST_DATA "/settings/") + fixture, SettingsFile()))
         << fixture;
   }
-  void InstallBytes(const QByteArray& bytes) {
-    QFile file(SettingsFile());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-  }
-  QByteArray FileText() const {
-    QFile file(SettingsFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-  QString SettingsFile() const { return exe_ + "Settings.ini"; }
+  void InstallBytes(const QByteArray& bytes) { ASSERT_TRUE(folder_.WriteSettings(bytes)); }
+  QByteArray FileText() const { return folder_.SettingsText(); }
+  QString SettingsFile() const { return folder_.SettingsFile(); }
   QString MakeDir(const QString& name) {
     EXPECT_TRUE(QDir(exe_).mkpath(name));
     return exe_ + name + "/";
   }
 
-  QTemporaryDir dir_;
+  movra::testing::StandInExeFolder folder_;
   QString exe_;
   TFormaDatenFolders folders_;
   platform::WindowList windows_;
