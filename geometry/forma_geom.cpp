@@ -14,6 +14,7 @@
 #include <system_error>
 #include <utility>
 
+#include "geometry/element_points.h"
 #include "platform/core/text_file.h"
 
 namespace movra {
@@ -150,12 +151,7 @@ bool TFormaGeom::CopyElement(int Number, int Index, int Limit) {
   copy.Name = source->Name;
   copy.GeomNo = source->GeomNo;
   copy.OffsetDist = source->OffsetDist;
-  copy.Kind = source->Kind;
-  copy.V1 = source->V1;
-  copy.V2 = source->V2;
-  copy.V3 = source->V3;
-  copy.V4 = source->V4;
-  copy.V5 = source->V5;
+  CopyShape(copy, *source);
   copy.Side = source->Side;
   if (!NewElement()) return false;
   slots_.back().Element = std::move(copy);

@@ -4,49 +4,19 @@
 #include <cmath>
 #include <numbers>
 
+#include "geometry/element_points.h"
 #include "geometry/interpreter.h"
+#include "geometry/tolerances.h"
+#include "geometry/word_support.h"
 
 namespace movra {
 namespace {
 
+using namespace words;
 using PointT = TFormaDaten::PointT;
 using GeomT = TFormaGeom::GeomT;
 
 constexpr std::size_t npos = std::string::npos;
-constexpr double Pi = std::numbers::pi;
-constexpr double HalfPi = std::numbers::pi / 2;
-// Two points, or two directions in radians, closer than this are the same.
-constexpr double Same = 1e-7;
-// Ends closer than this are joined: a corner exists only where its elements meet this close,
-// and a fillet arc whose ends lie this close is no arc worth cutting.
-constexpr double Joined = 0.001;
-// A step at an angle whose cosine (IX, IV) or sine (IY, IW) is smaller than this runs
-// parallel to the axis it must cross: the target would lie some 1e16 away.
-constexpr double SteepLimit = 1e-7;
-// A cosine of the angle at the first centre up to this counts as meeting circles (the
-// kernel's own slack for touching circles).
-constexpr double CircleSlack = 1.0002;
-
-bool Given(double v) { return v != NoValue && std::isfinite(v); }
-bool FullySet(const PointT& p) { return p.X != NoValue && p.Y != NoValue; }
-bool Finite(const PointT& p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
-double Dist(const PointT& a, const PointT& b) { return std::hypot(b.X - a.X, b.Y - a.Y); }
-double Dir(const PointT& a, const PointT& b) { return TFormaDaten::DirAngle(a.X, a.Y, b.X, b.Y); }
-PointT Along(const PointT& p, double angle, double length) {
-  return {p.X + length * std::cos(angle), p.Y + length * std::sin(angle)};
-}
-
-double Rad(double Degrees) { return Degrees * (Pi / 180.0); }
-double Deg(double Radians) { return Radians * (180.0 / Pi); }
-
-// A line's direction modulo 180 degrees, so that vertical and horizontal lines come out as
-// exactly 90 and 0 and the parallel test of an intersection is exact.
-double LineDegrees(double Degrees) {
-  double r = std::fmod(Degrees, 180.0);
-  if (r < 0) r += 180.0;
-  return r;
-}
-double LineAngle(double Degrees) { return Rad(LineDegrees(Degrees)); }
 
 // Cosine and sine of an angle in degrees, exact on the axes, so that L10 90 keeps X.
 void CosSinDeg(double Degrees, double& c, double& s) {
@@ -85,7 +55,8 @@ bool TakeValues(InterpretRun& run, std::string& L, std::string_view Word, WordVa
 struct Seg {
   double Kind = 0, V1 = 0, V2 = 0, V3 = 0, V4 = 0, V5 = 0;
   PointT Start, End;
-  explicit Seg(const GeomT& e) : Kind(e.Kind), V1(e.V1), V2(e.V2), V3(e.V3), V4(e.V4), V5(e.V5) {
+  explicit Seg(const GeomT& e) {
+    CopyShape(*this, e);
     TFormaDaten::ElementEndPoints(Kind, V1, V2, V3, V4, V5, Start.X, Start.Y, End.X, End.Y);
   }
   Seg(double kind, double v1, double v2, double v3, double v4, double v5)
@@ -131,27 +102,22 @@ bool PlaceCorner(InterpretRun& run, int SlotP, const std::array<Piece, 3>& Piece
     const Piece& piece = Pieces[static_cast<std::size_t>(i)];
     GeomT& e = *geom.Elements(SlotP + i);
     e = piece.FromQ ? oldQ : oldP;
-    e.Kind = piece.S.Kind;
-    e.V1 = piece.S.V1;
-    e.V2 = piece.S.V2;
-    e.V3 = piece.S.V3;
-    e.V4 = piece.S.V4;
-    e.V5 = piece.S.V5;
+    CopyShape(e, piece.S);
     if (e.Kind == 2 && e.Feed == NoValue) e.Feed = run.FeedValue;
   }
   geom.SetCurElement(SlotP + Count - 1);
   return true;
 }
 
-// P's rest, the fillet and Q's rest. A fillet whose ends lie closer than Joined is not cut:
+// P's rest, the fillet and Q's rest. A fillet whose ends lie closer than JoinGap is not cut:
 // the corner stays as it was, so that its elements still meet exactly. A fillet that does not
 // reach its neighbours (the solvers' slack for touching circles let a centre through that is
 // not |r| from both) is no rounding.
 bool PlaceFillet(InterpretRun& run, int SlotP, const Seg& RestP, const Seg& Fillet,
                  const Seg& RestQ) {
-  if (Dist(RestP.End, Fillet.Start) >= Joined || Dist(Fillet.End, RestQ.Start) >= Joined)
+  if (Dist(RestP.End, Fillet.Start) >= JoinGap || Dist(Fillet.End, RestQ.Start) >= JoinGap)
     return false;
-  if (Dist(Fillet.Start, Fillet.End) < Joined) return true;
+  if (Dist(Fillet.Start, Fillet.End) < JoinGap) return true;
   return PlaceCorner(run, SlotP, {{{RestP, false}, {Fillet, true}, {RestQ, true}}}, 3);
 }
 
@@ -182,7 +148,7 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
     // within 0.02 (its slack for a half circle through two points), which is no meeting.
     if (!(l > 0) || std::fabs(v[2]) < 1e-6 ||
         std::fabs((l * l - v[5] * v[5] + v[2] * v[2]) / (2.0 * l) / std::fabs(v[2])) >
-            CircleSlack)
+            CosineSlack)
       return false;
     if (!Daten.ArcTangentTwoCircles(v[0], v[1], v[2], v[3], v[4], v[5], 0, v[6] == 2 ? 2 : 1))
       return false;
@@ -242,7 +208,7 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
       if (!Given(a)) continue;
       double c = 0, s = 0;
       CosSinDeg(LineDegrees(a), c, s);
-      if (std::fabs(c) < SteepLimit || std::fabs(s / c) < 1e-7) return false;
+      if (std::fabs(c) < SteepLimit || std::fabs(s / c) < SteepLimit) return false;
       add(CurrentPoint.Y, s / c * v[0]);
     }
     for (const std::string_view word : {std::string_view(" IY"), std::string_view(" IW")}) {
@@ -253,7 +219,7 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
       if (!Given(v[1])) continue;
       double c = 0, s = 0;
       CosSinDeg(LineDegrees(v[1]), c, s);
-      if (std::fabs(s) < SteepLimit || std::fabs(c / s) < 1e-7) return false;
+      if (std::fabs(s) < SteepLimit || std::fabs(c / s) < SteepLimit) return false;
       add(CurrentPoint.X, v[0] * (c / s));
     }
     if (polar && TakeValues(*this, L, " L", v)) {
@@ -416,7 +382,7 @@ bool InterpretRun::RoundCorner() {
   if (!ep || !eq) return true;
   const Seg P(*ep), Q(*eq);
   // Elements that do not meet (a new chain after a pen-up) have no corner between them.
-  if (Dist(P.End, Q.Start) >= Joined) return true;
+  if (Dist(P.End, Q.Start) >= JoinGap) return true;
   double r = std::fabs(RoundValue);
 
   if (P.Line() && Q.Line()) {
@@ -509,7 +475,7 @@ bool InterpretRun::ChamferCorner() {
   const GeomT* eq = Geom.Elements(slotQ);
   if (!ep || !eq) return true;
   const Seg P(*ep), Q(*eq);
-  if (!P.Line() || !Q.Line() || Dist(P.End, Q.Start) >= Joined) return true;
+  if (!P.Line() || !Q.Line() || Dist(P.End, Q.Start) >= JoinGap) return true;
 
   const PointT K = Q.Start;
   const double a1 = Dir(P.Start, P.End), a2 = Dir(Q.Start, Q.End), b = a1 + Pi;

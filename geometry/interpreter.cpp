@@ -4,19 +4,18 @@
 #include <cmath>
 #include <numbers>
 
+#include "geometry/tolerances.h"
+#include "geometry/word_support.h"
 #include "platform/core/application.h"
 
 namespace movra {
 namespace {
 
 constexpr std::size_t npos = std::string::npos;
-constexpr double Same = 1e-7;  // two points closer than this are the same point
+using namespace words;
 
 bool Blankish(char c) { return static_cast<unsigned char>(c) <= 32; }
 bool Letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool Given(double v) { return v != NoValue && std::isfinite(v); }
-bool FullySet(const TFormaDaten::PointT& p) { return p.X != NoValue && p.Y != NoValue; }
-bool Finite(const TFormaDaten::PointT& p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && Blankish(s.front())) s.remove_prefix(1);
@@ -79,16 +78,6 @@ double RoundHalfEven(double v) {
   return std::round(v);
 }
 
-double Rad(double Degrees) { return Degrees * (std::numbers::pi / 180.0); }
-
-// A line's direction taken modulo 180 degrees: the same line, and a vertical or horizontal
-// direction comes out exactly as 90 or 0, so the parallel test of the intersection is exact.
-double LineAngleDegrees(double a) {
-  double r = std::fmod(a, 180.0);
-  if (r < 0) r += 180.0;
-  return r;
-}
-
 // A line that, trimmed, begins with "%1".."%9" ends a skipped section.
 bool StartsNumberedHeader(std::string_view raw) {
   const std::string_view t = Trim(raw);
@@ -131,7 +120,6 @@ unsigned GWordOf(std::string_view t) {
 // it would end away from the circle the next element leaves.
 bool ArcReachesBothCircles(const TFormaDaten::PointT& C1, double R1, const TFormaDaten::PointT& C2,
                            double R2, double R) {
-  constexpr double CosineSlack = 1.0002;
   const double l = std::hypot(C2.X - C1.X, C2.Y - C1.Y);
   const double m = std::fabs(R1 - R);
   if (!(l > 0) || !(m > 0)) return true;  // the kernel refuses these itself
@@ -424,7 +412,7 @@ bool InterpretRun::ReadMotionWords(std::string& L) {
   if ((MotionMode == 0 || MotionMode == 1) && AxesGiven > 0) {
     if (!TakeWholeWord(L, " A", v, missing)) return true;
     if (missing) return false;
-    const double a = Rad(LineAngleDegrees(v));
+    const double a = Rad(LineDegrees(v));
     const bool ok =
         AxesGiven == 1
             ? Daten.OffsetLinesIntersect(PreviousPoint.X, PreviousPoint.Y, a, CurrentPoint.X, 0,

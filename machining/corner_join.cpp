@@ -2,13 +2,9 @@
 
 #include <numbers>
 
+#include "geometry/tolerances.h"
+
 namespace movra {
-namespace {
-
-constexpr double Same = 1e-7;
-
-}  // namespace
-
 bool ParallelDirections(double A1, double A2) {
   return TFormaDaten::SameDirection(A1, A2, Same) ||
          TFormaDaten::SameDirection(A1 + std::numbers::pi, A2, Same);

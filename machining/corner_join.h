@@ -15,7 +15,7 @@ enum class CornerJoin {
   NoCrossing,  // the carriers do not meet
 };
 
-// Lines of the same or of opposite direction (within 1e-7, also either side of 0 / 2pi):
+// Lines of the same or of opposite direction (within Same, also either side of 0 / 2pi):
 // their carriers meet nowhere or everywhere.
 bool ParallelDirections(double A1, double A2);
 

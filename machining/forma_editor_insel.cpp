@@ -39,7 +39,7 @@ void Reverse(TFormaEditorInsel::InselT& e) {
 // The join moved the start of the line C: its direction must survive, else the join
 // point lay beyond C's end and the line turned round.
 bool LineKeptDirection(double Before, double After) {
-  constexpr double tol = 0.001;
+  constexpr double tol = JoinGap;  // the join tolerance, read as an angle
   if (std::fabs(After - Before) < tol) return true;
   return std::fabs(std::cos(After) - std::cos(Before)) < tol &&
          std::fabs(std::sin(After) - std::sin(Before)) < tol;
@@ -148,12 +148,7 @@ bool TFormaEditorInsel::CollectContours() {
       }
       InselT rec;
       rec.Group = serial;
-      rec.Kind = g->Kind;
-      rec.V1 = g->V1;
-      rec.V2 = g->V2;
-      rec.V3 = g->V3;
-      rec.V4 = g->V4;
-      rec.V5 = g->V5;
+      CopyShape(rec, *g);
       rec.Side = g->Side;
       if (reversed) Reverse(rec);
       if (!Contours.Add(rec)) return false;
@@ -208,12 +203,7 @@ bool TFormaEditorInsel::OffsetContours() {
 
     InselT rec;
     rec.Group = source.Group;
-    rec.Kind = source.Kind;
-    rec.V1 = source.V1;
-    rec.V2 = source.V2;
-    rec.V3 = source.V3;
-    rec.V4 = source.V4;
-    rec.V5 = source.V5;
+    CopyShape(rec, source);
     if (g != 0.0) {
       if (IsLine(source)) {
         daten_.DistAngle(source.V1, source.V2, source.V3, source.V4);

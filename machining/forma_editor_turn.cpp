@@ -1,6 +1,7 @@
 #include "machining/forma_editor_turn.h"
 
 #include "geometry/element_points.h"
+#include "geometry/tolerances.h"
 #include "machining/corner_join.h"
 
 #include <cmath>
@@ -11,8 +12,6 @@ namespace movra {
 namespace {
 
 constexpr double Pi = std::numbers::pi;
-// Two points or values are the same within this.
-constexpr double Same = 1e-7;
 
 using TurnT = TFormaEditorTurn::TurnT;
 
@@ -87,12 +86,7 @@ bool TFormaEditorTurn::BuildContour(double& StartX, double& StartY, double E1, d
     if (e == nullptr) continue;
     geom_.SetCurElement(slot);
     TurnT c;
-    c.Kind = e->Kind;
-    c.V1 = e->V1;
-    c.V2 = e->V2;
-    c.V3 = e->V3;
-    c.V4 = e->V4;
-    c.V5 = e->V5;
+    CopyShape(c, *e);
     double sweep = 0.0;
     if (IsLine(c)) {
       if (TFormaDaten::Dist(c.V1, c.V2, c.V3, c.V4) == 0.0) continue;
