@@ -1,4 +1,4 @@
-#include "machining/corner_join.h"
+#include "geometry/corner_join.h"
 
 #include <numbers>
 

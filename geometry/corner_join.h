@@ -1,7 +1,7 @@
 #pragma once
-// The corner join of the turning and the pocket contours: after an offset two consecutive
-// elements no longer meet (a gap at an outer corner, an overlap at an inner one), so both
-// are extended or trimmed to where their carriers cross.
+// The corner join of offset contours (turning, pockets, equidistants): after an offset two
+// consecutive elements no longer meet (a gap at an outer corner, an overlap at an inner
+// one), so both are extended or trimmed to where their carriers cross.
 #include <cmath>
 
 #include "geometry/element_points.h"
