@@ -103,7 +103,7 @@ bool PlaceCorner(InterpretRun& run, int SlotP, const std::array<Piece, 3>& Piece
     GeomT& e = *geom.Elements(SlotP + i);
     e = piece.FromQ ? oldQ : oldP;
     CopyShape(e, piece.S);
-    if (e.Kind == 2 && e.Feed == NoValue) e.Feed = run.FeedValue;
+    if (e.Kind == 2 && e.Feed == NoValue) e.Feed = run.Block.FeedValue;
   }
   geom.SetCurElement(SlotP + Count - 1);
   return true;
@@ -133,13 +133,13 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
     if (!Given(v[0]) || !Given(v[5])) return false;
     if (!Daten.OffsetLinesIntersect(v[0], v[1], LineAngle(v[2]), v[3], v[4], LineAngle(v[5]), 0))
       return false;
-    CurrentPoint = Daten.GeoResult.Point;
+    Pen.CurrentPoint = Daten.GeoResult.Point;
   }
   if (TakeValues(*this, L, " LC", v)) {
     if (!Given(v[0]) || !Given(v[5])) return false;
     // The direction counts here: Near is met first running from (x, y) along it.
     if (!Daten.LineCircleIntersect(v[0], v[1], 0, Rad(v[2]), v[3], v[4], v[5], 0)) return false;
-    CurrentPoint = v[6] == 2 ? Daten.GeoResult.Far : Daten.GeoResult.Near;
+    Pen.CurrentPoint = v[6] == 2 ? Daten.GeoResult.Far : Daten.GeoResult.Near;
   }
   if (TakeValues(*this, L, " CC", v)) {
     if (!Given(v[0]) || !Given(v[5])) return false;
@@ -152,42 +152,44 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
       return false;
     if (!Daten.ArcTangentTwoCircles(v[0], v[1], v[2], v[3], v[4], v[5], 0, v[6] == 2 ? 2 : 1))
       return false;
-    CurrentPoint = Daten.GeoResult.ArcCentre;
+    Pen.CurrentPoint = Daten.GeoResult.ArcCentre;
   }
 
   // A coordinate, reached along an angle from the previous point when one is given.
   const auto angled = [&](double a, bool vertical, double value) {
-    if (!FullySet(PreviousPoint)) return false;  // no start to run the angle from
-    const bool ok = vertical ? Daten.OffsetLinesIntersect(PreviousPoint.X, PreviousPoint.Y,
+    if (!FullySet(Pen.PreviousPoint)) return false;  // no start to run the angle from
+    const bool ok = vertical ? Daten.OffsetLinesIntersect(Pen.PreviousPoint.X, Pen.PreviousPoint.Y,
                                                           LineAngle(a), value, 0, Rad(90), 0)
-                             : Daten.OffsetLinesIntersect(PreviousPoint.X, PreviousPoint.Y,
+                             : Daten.OffsetLinesIntersect(Pen.PreviousPoint.X, Pen.PreviousPoint.Y,
                                                           LineAngle(a), 0, value, 0, 0);
     if (!ok) return false;
     const PointT p = Daten.GeoResult.Point;
-    if (!Finite(p) || Dist(p, PreviousPoint) < Same) return false;  // the target must move
-    CurrentPoint = p;
+    if (!Finite(p) || Dist(p, Pen.PreviousPoint) < Same) return false;  // the target must move
+    Pen.CurrentPoint = p;
     return true;
   };
   for (const std::string_view word : {std::string_view(" X"), std::string_view(" V")}) {
     if (!TakeValues(*this, L, word, v)) continue;
     if (!Given(v[0])) return false;
     const double x = v[0];
-    CurrentPoint.X = x;
+    Pen.CurrentPoint.X = x;
     double a = v[1];
     if (!Given(a)) continue;
     if (Given(v[2]) && !TaperAngle(a, v[2], a)) return false;
-    if (!FullySet(PreviousPoint)) return false;
-    if (PreviousPoint.X != x && PreviousPoint.Y == CurrentPoint.Y && !angled(a, true, x))
+    if (!FullySet(Pen.PreviousPoint)) return false;
+    if (Pen.PreviousPoint.X != x && Pen.PreviousPoint.Y == Pen.CurrentPoint.Y &&
+        !angled(a, true, x))
       return false;
   }
   for (const std::string_view word : {std::string_view(" Y"), std::string_view(" W")}) {
     if (!TakeValues(*this, L, word, v)) continue;
     if (!Given(v[0])) return false;
     const double y = word == " W" ? v[0] / 2.0 : v[0];
-    CurrentPoint.Y = y;
+    Pen.CurrentPoint.Y = y;
     if (!Given(v[1])) continue;
-    if (!FullySet(PreviousPoint)) return false;
-    if (PreviousPoint.X == CurrentPoint.X && PreviousPoint.Y != y && !angled(v[1], false, y))
+    if (!FullySet(Pen.PreviousPoint)) return false;
+    if (Pen.PreviousPoint.X == Pen.CurrentPoint.X && Pen.PreviousPoint.Y != y &&
+        !angled(v[1], false, y))
       return false;
   }
 
@@ -204,39 +206,39 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
       if (!Given(v[0])) return false;
       double a = v[1];
       if (Given(v[2]) && !TaperAngle(a, v[2], a)) return false;
-      add(CurrentPoint.X, v[0]);
+      add(Pen.CurrentPoint.X, v[0]);
       if (!Given(a)) continue;
       double c = 0, s = 0;
       CosSinDeg(LineDegrees(a), c, s);
       if (std::fabs(c) < SteepLimit || std::fabs(s / c) < SteepLimit) return false;
-      add(CurrentPoint.Y, s / c * v[0]);
+      add(Pen.CurrentPoint.Y, s / c * v[0]);
     }
     for (const std::string_view word : {std::string_view(" IY"), std::string_view(" IW")}) {
       if (!TakeValues(*this, L, word, v)) continue;
       any = true;
       if (!Given(v[0])) return false;
-      add(CurrentPoint.Y, v[0]);
+      add(Pen.CurrentPoint.Y, v[0]);
       if (!Given(v[1])) continue;
       double c = 0, s = 0;
       CosSinDeg(LineDegrees(v[1]), c, s);
       if (std::fabs(s) < SteepLimit || std::fabs(c / s) < SteepLimit) return false;
-      add(CurrentPoint.X, v[0] * (c / s));
+      add(Pen.CurrentPoint.X, v[0] * (c / s));
     }
     if (polar && TakeValues(*this, L, " L", v)) {
       any = true;
       if (!Given(v[0]) || !Given(v[1])) return false;
       double c = 0, s = 0;
       CosSinDeg(v[1], c, s);
-      add(CurrentPoint.X, v[0] * c);
-      add(CurrentPoint.Y, v[0] * s);
+      add(Pen.CurrentPoint.X, v[0] * c);
+      add(Pen.CurrentPoint.Y, v[0] * s);
     }
   }
 
   if (TakeValues(*this, L, " B", v)) {
     if (!Given(v[0]) || v[0] == 0) return false;
     SetArcRadius(v[0], v[1] == 2);
-    if (!FullySet(CurrentPoint)) {
-      PointRadius = PreviousPointRadius = 0;
+    if (!FullySet(Pen.CurrentPoint)) {
+      Pen.PointRadius = Pen.PreviousPointRadius = 0;
       SetArcRadius(0, false);
     }
   }
@@ -250,31 +252,31 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
     if (pos == npos) return true;
     const double r = WordValueAt(words, pos, " RD");
     if (!Given(r)) return false;
-    RoundValue = r;
+    Pen.RoundValue = r;
     return true;
   };
   if (TakeValues(*this, L, " AR", v)) {
     if (!previousRounding()) return false;
     const bool ok = Given(v[0]) && Given(v[1]) && AngleRadiusLineArc(v[0], v[1], v[2]);
-    RoundValue = NoValue;
+    Pen.RoundValue = NoValue;
     if (!ok) return false;
   }
   if (TakeValues(*this, L, " RA", v)) {
-    if (ModalRoundValue != NoValue) RoundValue = ModalRoundValue;
+    if (Pen.ModalRoundValue != NoValue) Pen.RoundValue = Pen.ModalRoundValue;
     if (!previousRounding()) return false;
     const bool ok = Given(v[0]) && Given(v[1]) && RadiusAngleArcLine(v[0], v[1], v[2]);
-    RoundValue = NoValue;
+    Pen.RoundValue = NoValue;
     if (!ok) return false;
   }
 
-  if (TakeValues(*this, L, " R", v) && Given(v[0])) PointRadius = v[0];
+  if (TakeValues(*this, L, " R", v) && Given(v[0])) Pen.PointRadius = v[0];
 
   if (TakeValues(*this, L, " A", v)) {
-    if (!Given(v[0]) || !Given(v[1]) || NextLineText.empty()) return false;
-    if (!FullySet(PreviousPoint) || !FullySet(CurrentPoint) ||
-        Dist(CurrentPoint, PreviousPoint) >= Same)
+    if (!Given(v[0]) || !Given(v[1]) || ThisLine.NextLineText.empty()) return false;
+    if (!FullySet(Pen.PreviousPoint) || !FullySet(Pen.CurrentPoint) ||
+        Dist(Pen.CurrentPoint, Pen.PreviousPoint) >= Same)
       return false;  // the line names a point of its own
-    std::string next(NextLineText);
+    std::string next(ThisLine.NextLineText);
     KeepWordsOnly(next);
     PointT to{};
     bool hasX = false, hasY = false;
@@ -295,10 +297,10 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
     }
     // With one coordinate only the line through the next point is not fixed.
     if (!hasX || !hasY) return false;
-    if (!Daten.OffsetLinesIntersect(CurrentPoint.X, CurrentPoint.Y, LineAngle(v[0]), to.X, to.Y,
-                                    LineAngle(v[1]), 0))
+    if (!Daten.OffsetLinesIntersect(Pen.CurrentPoint.X, Pen.CurrentPoint.Y, LineAngle(v[0]), to.X,
+                                    to.Y, LineAngle(v[1]), 0))
       return false;
-    CurrentPoint = Daten.GeoResult.Point;
+    Pen.CurrentPoint = Daten.GeoResult.Point;
   }
   return true;
 }
@@ -308,8 +310,8 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
 
 bool InterpretRun::AngleRadiusLineArc(double Angle, double Radius, double Flag) {
   if (!Given(Radius) || Radius == 0) return false;
-  if (!FullySet(PreviousPoint) || !FullySet(CurrentPoint)) return false;
-  const PointT from = PreviousPoint, to = CurrentPoint;
+  if (!FullySet(Pen.PreviousPoint) || !FullySet(Pen.CurrentPoint)) return false;
+  const PointT from = Pen.PreviousPoint, to = Pen.CurrentPoint;
   const double o = TFormaDaten::DirAngle(0, 0, std::cos(Rad(Angle)), std::sin(Rad(Angle)));
   // The arc turns towards the target's side of the line.
   const double size = std::fabs(Radius);
@@ -331,21 +333,21 @@ bool InterpretRun::AngleRadiusLineArc(double Angle, double Radius, double Flag) 
   const PointT arrival = Along(centre, end, size);
   if (std::fabs(arrival.X - to.X) > Same || std::fabs(arrival.Y - to.Y) > Same) return false;
 
-  const bool round = RoundValue != NoValue && RoundValue != 0;
+  const bool round = Pen.RoundValue != NoValue && Pen.RoundValue != 0;
   if (line) {
     if (!AddSegment(1, from.X, from.Y, touch.X, touch.Y, 0)) return false;
     if (round && !RoundCorner()) return false;
   }
   if (!AddSegment(2, centre.X, centre.Y, r, start, end)) return false;
   if (!line && round && !RoundCorner()) return false;
-  PreviousPoint = to;
+  Pen.PreviousPoint = to;
   return true;
 }
 
 bool InterpretRun::RadiusAngleArcLine(double Radius, double Angle, double Flag) {
   if (!Given(Radius) || Radius == 0) return false;
-  if (!FullySet(PreviousPoint) || !FullySet(CurrentPoint)) return false;
-  const PointT from = PreviousPoint, to = CurrentPoint;
+  if (!FullySet(Pen.PreviousPoint) || !FullySet(Pen.CurrentPoint)) return false;
+  const PointT from = Pen.PreviousPoint, to = Pen.CurrentPoint;
   const double o = TFormaDaten::DirAngle(0, 0, std::cos(Rad(Angle)), std::sin(Rad(Angle)));
   // The arc turns from the start's side onto the line.
   const double size = std::fabs(Radius);
@@ -365,9 +367,9 @@ bool InterpretRun::RadiusAngleArcLine(double Radius, double Angle, double Flag) 
   if (line && !TFormaDaten::SameDirection(Dir(touch, to), o, Same)) return false;
 
   if (!AddSegment(2, centre.X, centre.Y, r, Dir(centre, from), Dir(centre, touch))) return false;
-  if (RoundValue != NoValue && RoundValue != 0 && !RoundCorner()) return false;
+  if (Pen.RoundValue != NoValue && Pen.RoundValue != 0 && !RoundCorner()) return false;
   if (line && !AddSegment(1, touch.X, touch.Y, to.X, to.Y, 0)) return false;
-  PreviousPoint = to;
+  Pen.PreviousPoint = to;
   return true;
 }
 
@@ -376,14 +378,14 @@ bool InterpretRun::RadiusAngleArcLine(double Radius, double Angle, double Flag) 
 
 bool InterpretRun::RoundCorner() {
   const int slotQ = Geom.ElementCount(), slotP = slotQ - 1;
-  if (slotQ - BlockStartCount < 2) return true;
+  if (slotQ - Block.BlockStartCount < 2) return true;
   const GeomT* ep = Geom.Elements(slotP);
   const GeomT* eq = Geom.Elements(slotQ);
   if (!ep || !eq) return true;
   const Seg P(*ep), Q(*eq);
   // Elements that do not meet (a new chain after a pen-up) have no corner between them.
   if (Dist(P.End, Q.Start) >= JoinGap) return true;
-  double r = std::fabs(RoundValue);
+  double r = std::fabs(Pen.RoundValue);
 
   if (P.Line() && Q.Line()) {
     const PointT K = Q.Start;
@@ -467,10 +469,10 @@ bool InterpretRun::RoundCorner() {
 }
 
 bool InterpretRun::ChamferCorner() {
-  const double c = ChamferValue;
+  const double c = Pen.ChamferValue;
   if (!Given(c) || c == 0) return true;
   const int slotQ = Geom.ElementCount(), slotP = slotQ - 1;
-  if (slotQ - BlockStartCount < 2) return true;
+  if (slotQ - Block.BlockStartCount < 2) return true;
   const GeomT* ep = Geom.Elements(slotP);
   const GeomT* eq = Geom.Elements(slotQ);
   if (!ep || !eq) return true;

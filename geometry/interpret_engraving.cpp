@@ -3,9 +3,10 @@
 
 namespace movra {
 
-// Tried first on every line. The filled handler reads X, Y, H (A, R, K optional) from L and the
-// text between "{" and the last "}" from RawLine, engraves it into BlockNumber and takes the
-// end point (TakeEndPoint): Done; a refused text: Failed. Until then FTEXT is an unknown word.
+// Tried first on every line. The filled handler reads X, Y, H (A, R, K optional) from L and
+// the text between "{" and the last "}" from ThisLine.RawLine, engraves it into
+// Block.BlockNumber and takes the end point (TakeEndPoint): Done; a refused text: Failed.
+// Until then FTEXT is an unknown word.
 LineVerdict InterpretRun::HandleEngraving(std::string& L) {
   static_cast<void>(L);
   return LineVerdict::NotPresent;
