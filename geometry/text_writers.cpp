@@ -151,7 +151,10 @@ class SubprogramWriter {
 
   void Write(const GeomT& e) {
     if (!e.Name.empty()) name_ = e.Name;
-    if (e.Feed > 0 && e.Feed < NoValue) feedText_ = "F" + Sub(e.Feed);
+    if (e.Feed > 0 && e.Feed < NoValue && e.Feed != feed_) {
+      feed_ = e.Feed;
+      feedText_ = "F" + Sub(e.Feed);
+    }
     const Ends p = EndsOf(e);
 
     // A piece that does not start where the last one ended is reached by its own start
@@ -228,6 +231,7 @@ class SubprogramWriter {
   const PlaneWords words_;
   bool started_ = false;
   std::string name_;
+  double feed_ = 0.0;  // the feed that feedText_ was made from
   std::string feedText_;
   std::string lastFeedText_;
   int corrLine_ = 0;  // index of the line that gets g41 (> 0) or g42 (< 0); 0 none

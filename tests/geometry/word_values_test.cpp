@@ -217,7 +217,6 @@ TEST(WordValue, DecimalsAtCreation) {
   for (double v : d.Vars) ASSERT_EQ(v, 0.0);
 }
 
-
 TEST(WordValue, EveryValueIsZeroUntilACallHasReadTheTable) {
   TFormaDaten d;
   for (int i = 1; i <= TFormaDaten::ValueCount; ++i) ASSERT_EQ(d.Values(i), 0.0) << i;
