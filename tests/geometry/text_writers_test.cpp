@@ -331,6 +331,23 @@ bool SameElement(const GeomT& a, const GeomT& b) {
   return TFormaDaten::SameDirection(a.V4, b.V4, t) && TFormaDaten::SameDirection(a.V5, b.V5, t);
 }
 
+TEST(ContourTextRoundTrip, CommentAndDiameterReadBackAsNameAndParameters) {
+  TFormaDaten daten;
+  TFormaGeom geom(daten, "");
+  Fill(geom, {A(0, 0, 5, 0, 90, 1, 1), L(0, 5, -7.5, 5, 1, 1)});
+  std::vector<std::string> text;
+  ASSERT_TRUE(GeometryToText(geom, 1, TextModeCoordinates, "Plate", "8 10", text));
+  transcript::Editor ed;
+  ed.Run(text);
+  EXPECT_EQ(ed.error, "");
+  EXPECT_EQ(ed.geom.GeomNames(1), "Plate");
+  EXPECT_EQ(ed.geom.GeomParams(1)(1), 8.0);
+  EXPECT_EQ(ed.geom.GeomParams(1)(2), 10.0);
+  EXPECT_TRUE(transcript::SameTranscript("A 0 0 5 0 90 #1 F0 S1\nL 0 5 -7.5 5 #1 F0 S1",
+                                         transcript::Transcript(ed.geom)))
+      << transcript::Transcript(ed.geom);
+}
+
 TEST(ContourTextRoundTrip, RandomContoursReadBackAsTheSameElements) {
   for (unsigned seed = 1; seed <= 300; ++seed) {
     RandomContour c(seed);
