@@ -48,35 +48,34 @@ void Fill(TFormaGeom& geom, int count, int numbers) {
   }
 }
 
-void BM_GeometryToText(benchmark::State& state) {
+// One geometry of state.range(0) elements written again and again.
+template <class Writer>
+void WriteOneGeometry(benchmark::State& state, Writer Write) {
   movra::TFormaDaten daten;
   TFormaGeom geom(daten, "");
   const int count = static_cast<int>(state.range(0));
   Fill(geom, count, 1);
   std::vector<std::string> list;
   for (auto _ : state) {
-    movra::GeometryToText(geom, 1, movra::TextModeCoordinates, "Pocket", "", list);
+    Write(geom, list);
     benchmark::DoNotOptimize(list.data());
   }
   state.counters["ns/element"] =
       benchmark::Counter(static_cast<double>(state.iterations()) * count,
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
+
+void BM_GeometryToText(benchmark::State& state) {
+  WriteOneGeometry(state, [](const TFormaGeom& geom, std::vector<std::string>& list) {
+    movra::GeometryToText(geom, 1, movra::TextModeCoordinates, "Pocket", "", list);
+  });
+}
 BENCHMARK(BM_GeometryToText)->Arg(10000)->Arg(TFormaGeom::MaxElements)->Unit(benchmark::kMillisecond);
 
 void BM_GeometryToSubprogram(benchmark::State& state) {
-  movra::TFormaDaten daten;
-  TFormaGeom geom(daten, "");
-  const int count = static_cast<int>(state.range(0));
-  Fill(geom, count, 1);
-  std::vector<std::string> list;
-  for (auto _ : state) {
+  WriteOneGeometry(state, [](const TFormaGeom& geom, std::vector<std::string>& list) {
     movra::GeometryToSubprogram(geom, list, 1, 17);
-    benchmark::DoNotOptimize(list.data());
-  }
-  state.counters["ns/element"] =
-      benchmark::Counter(static_cast<double>(state.iterations()) * count,
-                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  });
 }
 BENCHMARK(BM_GeometryToSubprogram)
     ->Arg(10000)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -39,27 +40,50 @@ Piece A(double cx, double cy, double r, double a1, double a2, int no = 1, int si
   return {'A', cx, cy, r, a1, a2, no, side, feed};
 }
 
-void Fill(TFormaGeom& geom, const std::vector<Piece>& pieces) {
-  for (const Piece& p : pieces) {
-    ASSERT_TRUE(geom.NewElement());
-    GeomT& e = *geom.CurElement();
-    e.GeomNo = p.no;
-    e.Side = static_cast<std::uint8_t>(p.side);
-    e.Feed = p.feed;
-    e.Name = p.name;
-    e.Kind = p.kind == 'L' ? 1 : 2;
-    e.V1 = p.a;
-    e.V2 = p.b;
-    e.V3 = p.c;
-    e.V4 = p.kind == 'L' ? p.d : p.d * Pi / 180;
-    e.V5 = p.kind == 'L' ? 0.0 : p.e * Pi / 180;
-  }
-}
-
 std::string Joined(const std::vector<std::string>& lines) {
   std::string s;
   for (const std::string& l : lines) s += l + "\n";
   return s;
+}
+
+// Appends an element with the values V1..V5 as the store keeps them (angles in radians).
+void Append(TFormaGeom& geom, double kind, const std::array<double, 5>& v, int no = 1,
+            int side = 0, double feed = 0.0, const char* name = "") {
+  ASSERT_TRUE(geom.NewElement());
+  GeomT& e = *geom.CurElement();
+  e.GeomNo = no;
+  e.Side = static_cast<std::uint8_t>(side);
+  e.Feed = feed;
+  e.Name = name;
+  e.Kind = kind;
+  e.V1 = v[0];
+  e.V2 = v[1];
+  e.V3 = v[2];
+  e.V4 = v[3];
+  e.V5 = v[4];
+}
+
+void Fill(TFormaGeom& geom, const std::vector<Piece>& pieces) {
+  for (const Piece& p : pieces) {
+    if (p.kind == 'L')
+      Append(geom, 1, {p.a, p.b, p.c, p.d, 0.0}, p.no, p.side, p.feed, p.name);
+    else
+      Append(geom, 2, {p.a, p.b, p.c, p.d * Pi / 180, p.e * Pi / 180}, p.no, p.side, p.feed,
+             p.name);
+  }
+}
+
+// Writes the fixture with Write(geom, list) and checks the lines; a false result must leave
+// no line.
+template <class Writer>
+void ExpectLines(const std::vector<Piece>& pieces, const char* lines, Writer Write) {
+  TFormaDaten daten;
+  TFormaGeom geom(daten, "");
+  Fill(geom, pieces);
+  std::vector<std::string> list{"stale"};
+  const bool ok = Write(geom, list);
+  EXPECT_EQ(Joined(list), lines);
+  EXPECT_EQ(ok, !list.empty());
 }
 
 // ---- Contour text ----
@@ -77,13 +101,9 @@ class ContourText : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(ContourText, Writes) {
   const TextCase& c = GetParam();
-  TFormaDaten daten;
-  TFormaGeom geom(daten, "");
-  Fill(geom, c.pieces);
-  std::vector<std::string> list{"stale"};
-  const bool ok = GeometryToText(geom, c.number, TextModeCoordinates, c.comment, c.dtext, list);
-  EXPECT_EQ(Joined(list), c.lines);
-  EXPECT_EQ(ok, !list.empty());
+  ExpectLines(c.pieces, c.lines, [&c](const TFormaGeom& geom, std::vector<std::string>& list) {
+    return GeometryToText(geom, c.number, TextModeCoordinates, c.comment, c.dtext, list);
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -161,13 +181,9 @@ class Subprogram : public ::testing::TestWithParam<SubCase> {};
 
 TEST_P(Subprogram, Writes) {
   const SubCase& c = GetParam();
-  TFormaDaten daten;
-  TFormaGeom geom(daten, "");
-  Fill(geom, c.pieces);
-  std::vector<std::string> list{"stale"};
-  const bool ok = GeometryToSubprogram(geom, list, c.number, c.plane);
-  EXPECT_EQ(Joined(list), c.lines);
-  EXPECT_EQ(ok, !list.empty());
+  ExpectLines(c.pieces, c.lines, [&c](const TFormaGeom& geom, std::vector<std::string>& list) {
+    return GeometryToSubprogram(geom, list, c.number, c.plane);
+  });
 }
 
 Piece Named(Piece p, const char* name) {
@@ -262,16 +278,7 @@ struct RandomContour {
   }
 
   void Add(double kind, double v1, double v2, double v3, double v4, double v5, int side) {
-    ASSERT_TRUE(geom.NewElement());
-    GeomT& e = *geom.CurElement();
-    e.GeomNo = 1;
-    e.Side = static_cast<std::uint8_t>(side);
-    e.Kind = kind;
-    e.V1 = v1;
-    e.V2 = v2;
-    e.V3 = v3;
-    e.V4 = v4;
-    e.V5 = v5;
+    Append(geom, kind, {v1, v2, v3, v4, v5}, 1, side);
   }
 
   // An arc from (x, y) to (tx, ty) of a radius on the grid, the centre found here from the
