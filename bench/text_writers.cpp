@@ -70,7 +70,10 @@ void BM_GeometryToText(benchmark::State& state) {
     movra::GeometryToText(geom, 1, movra::TextModeCoordinates, "Pocket", "", list);
   });
 }
-BENCHMARK(BM_GeometryToText)->Arg(10000)->Arg(TFormaGeom::MaxElements)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GeometryToText)
+    ->Arg(10000)
+    ->Arg(TFormaGeom::MaxElements)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_GeometryToSubprogram(benchmark::State& state) {
   WriteOneGeometry(state, [](const TFormaGeom& geom, std::vector<std::string>& list) {

@@ -38,6 +38,8 @@ Ends EndsOf(const GeomT& e) {
   return p;
 }
 
+bool IsZeroArc(const GeomT& e) { return e.Kind == Arc && std::fabs(e.V3) < ZeroRadius; }
+
 bool HasElements(const TFormaGeom& Geom) {
   for (int slot = 1; slot <= Geom.ElementCount(); ++slot)
     if (Geom.Elements(slot)) return true;
@@ -92,13 +94,13 @@ bool GeometryToText(const TFormaGeom& Geom, int Number, int Mode, std::string_vi
     }
     // An arc without radius is no element of the contour: it writes nothing and the elements
     // on either side of it are compared with each other, so it cannot lift the pen.
-    if (e->Kind == Arc && std::fabs(e->V3) < ZeroRadius) continue;
+    if (IsZeroArc(*e)) continue;
     const Ends p = EndsOf(*e);
 
     if (started && previousInSlotBefore &&
         std::hypot(p.X1 - previousX, p.Y1 - previousY) >= JoinDistance) {
       List.emplace_back("|");
-      // As the gap line has always been written: blanks around both words.
+      // Blanks around both words: the reader trims and splits on blanks.
       List.push_back(" x" + Text(p.X1) + "  y" + Text(p.Y1) + " ");
     }
     previousInSlotBefore = true;
@@ -160,11 +162,14 @@ class SubprogramWriter {
     // A piece that does not start where the last one ended is reached by its own start
     // line, as the first piece is; otherwise its first move would be made from the wrong
     // point (and of several drilling points only the first would be written).
-    if (started_ && (std::fabs(p.X1 - lastX_) > SameAxisValue ||
-                     std::fabs(p.Y1 - lastY_) > SameAxisValue))
-      WriteStart(e, p);
-    lastX_ = p.X2;
-    lastY_ = p.Y2;
+    // An arc without radius goes nowhere and is no piece of its own.
+    if (!IsZeroArc(e)) {
+      if (started_ && (std::fabs(p.X1 - lastX_) > SameAxisValue ||
+                       std::fabs(p.Y1 - lastY_) > SameAxisValue))
+        WriteStart(e, p);
+      lastX_ = p.X2;
+      lastY_ = p.Y2;
+    }
 
     if ((e.Side == 1 || e.Side == 2) && corrLine_ == 0) {
       corrLine_ = list_.empty() ? 1 : static_cast<int>(list_.size());

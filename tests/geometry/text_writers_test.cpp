@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "()\ng40\nx0 y1.234568\nx999999 y-2.5\n"},
         // An arc without radius writes nothing and lifts no pen between its neighbours.
         TextCase{"ZeroRadiusArcIsNoGap",
-                 {L(0, 0, 10, 0), A(10, 0, 0, 0, 0), L(10, 0, 10, 5)}, 1, "", "",
+                 {L(0, 0, 10, 0), A(9, 9, 0, 0, 0), L(10, 0, 10, 5)}, 1, "", "",
                  "()\ng40\nx0 y0\nx10\ny5\n"},
         TextCase{"NumberWithoutElementsEmptiesTheList", {L(0, 0, 1, 0, 2)}, 1, "", "", ""}),
     [](const ::testing::TestParamInfo<TextCase>& p) { return std::string(p.param.name); });
@@ -228,6 +228,9 @@ INSTANTIATE_TEST_SUITE_P(
         SubCase{"GapIsReachedByAStartLine",
                 {L(0, 0, 10, 0, 1, 0, 100), A(20, 0, 5, 180, 90, 1, 0, 100)}, 1, 17,
                 "%\nSPF1\nG1 X0 Y0\nG1 X10 F100\nG1 X15 Y0\nG3 X20 Y5 I5 J0\nM17\n"},
+        SubCase{"ZeroRadiusArcIsNoGap",
+                {L(0, 0, 5, 0, 1, 0, 100), A(9, 9, 0, 0, 0, 1, 0, 100), L(5, 0, 5, 5, 1, 0, 100)},
+                1, 17, "%\nSPF1\nG1 X0 Y0\nG1 X5 F100\nG1 Y5\nM17\n"},
         SubCase{"ArcBackToItsStartWritesNoLine",
                 {L(0, 0, 5, 0, 1, 0, 100), A(0, 0, 5, 0, 360, 1, 0, 100), L(5, 0, 5, 5, 1, 0, 100)},
                 1, 17, "%\nSPF1\nG1 X0 Y0\nG1 X5 F100\nG1 Y5\nM17\n"},
