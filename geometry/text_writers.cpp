@@ -159,10 +159,10 @@ class SubprogramWriter {
     }
     const Ends p = EndsOf(e);
 
-    // A piece that does not start where the last one ended is reached by its own start
-    // line, as the first piece is; otherwise its first move would be made from the wrong
+    // A chain that does not start where the last one ended is reached by its own start
+    // line, as the first chain is; otherwise its first move would be made from the wrong
     // point (and of several drilling points only the first would be written).
-    // An arc without radius goes nowhere and is no piece of its own.
+    // An arc without radius goes nowhere and starts no chain of its own.
     if (!IsZeroArc(e)) {
       if (started_ && (std::fabs(p.X1 - lastX_) > SameAxisValue ||
                        std::fabs(p.Y1 - lastY_) > SameAxisValue))

@@ -23,7 +23,7 @@ constexpr double Pi = std::numbers::pi;
 
 // An element of a fixture: a line from (a, b) to (c, d), or an arc about (a, b) with signed
 // radius c from angle d to angle e (degrees).
-struct Piece {
+struct Item {
   char kind;  // 'L' or 'A'
   double a, b, c, d, e;
   int no = 1;
@@ -32,10 +32,10 @@ struct Piece {
   const char* name = "";
 };
 
-Piece L(double x1, double y1, double x2, double y2, int no = 1, int side = 0, double feed = 0) {
+Item L(double x1, double y1, double x2, double y2, int no = 1, int side = 0, double feed = 0) {
   return {'L', x1, y1, x2, y2, 0, no, side, feed};
 }
-Piece A(double cx, double cy, double r, double a1, double a2, int no = 1, int side = 0,
+Item A(double cx, double cy, double r, double a1, double a2, int no = 1, int side = 0,
         double feed = 0) {
   return {'A', cx, cy, r, a1, a2, no, side, feed};
 }
@@ -63,8 +63,8 @@ void Append(TFormaGeom& geom, double kind, const std::array<double, 5>& v, int n
   e.V5 = v[4];
 }
 
-void Fill(TFormaGeom& geom, const std::vector<Piece>& pieces) {
-  for (const Piece& p : pieces) {
+void Fill(TFormaGeom& geom, const std::vector<Item>& items) {
+  for (const Item& p : items) {
     if (p.kind == 'L')
       Append(geom, 1, {p.a, p.b, p.c, p.d, 0.0}, p.no, p.side, p.feed, p.name);
     else
@@ -76,10 +76,10 @@ void Fill(TFormaGeom& geom, const std::vector<Piece>& pieces) {
 // Writes the fixture with Write(geom, list) and checks the lines; a false result must leave
 // no line.
 template <class Writer>
-void ExpectLines(const std::vector<Piece>& pieces, const char* lines, Writer Write) {
+void ExpectLines(const std::vector<Item>& items, const char* lines, Writer Write) {
   TFormaDaten daten;
   TFormaGeom geom(daten, "");
-  Fill(geom, pieces);
+  Fill(geom, items);
   std::vector<std::string> list{"stale"};
   const bool ok = Write(geom, list);
   EXPECT_EQ(Joined(list), lines);
@@ -90,7 +90,7 @@ void ExpectLines(const std::vector<Piece>& pieces, const char* lines, Writer Wri
 
 struct TextCase {
   const char* name;
-  std::vector<Piece> pieces;
+  std::vector<Item> items;
   int number;
   const char* comment;
   const char* dtext;
@@ -101,7 +101,7 @@ class ContourText : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(ContourText, Writes) {
   const TextCase& c = GetParam();
-  ExpectLines(c.pieces, c.lines, [&c](const TFormaGeom& geom, std::vector<std::string>& list) {
+  ExpectLines(c.items, c.lines, [&c](const TFormaGeom& geom, std::vector<std::string>& list) {
     return GeometryToText(geom, c.number, TextModeCoordinates, c.comment, c.dtext, list);
   });
 }
@@ -171,7 +171,7 @@ TEST(ContourTextStore, WritingLeavesTheCurrentElementAlone) {
 
 struct SubCase {
   const char* name;
-  std::vector<Piece> pieces;
+  std::vector<Item> items;
   double number;
   double plane;
   const char* lines;  // expected, one per "\n"; "" = result false and no line
@@ -181,12 +181,12 @@ class Subprogram : public ::testing::TestWithParam<SubCase> {};
 
 TEST_P(Subprogram, Writes) {
   const SubCase& c = GetParam();
-  ExpectLines(c.pieces, c.lines, [&c](const TFormaGeom& geom, std::vector<std::string>& list) {
+  ExpectLines(c.items, c.lines, [&c](const TFormaGeom& geom, std::vector<std::string>& list) {
     return GeometryToSubprogram(geom, list, c.number, c.plane);
   });
 }
 
-Piece Named(Piece p, const char* name) {
+Item Named(Item p, const char* name) {
   p.name = name;
   return p;
 }
@@ -223,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
         SubCase{"DrillingPointsApart",
                 {L(5, 5, 5, 5, 2, 3), L(10, 5, 10, 5, 2, 3), L(10, 7, 10, 7, 2, 3)}, 2, 17,
                 "%\nSPF2\nX5 Y5\nX10 Y5\nX10 Y7\nM17\n"},
-        // A piece apart from the last is reached by its own start line, so that its first
+        // A chain apart from the last is reached by its own start line, so that its first
         // move (here an arc with offsets from its start) is made from the right point.
         SubCase{"GapIsReachedByAStartLine",
                 {L(0, 0, 10, 0, 1, 0, 100), A(20, 0, 5, 180, 90, 1, 0, 100)}, 1, 17,
