@@ -1,6 +1,7 @@
 #pragma once
 // The geometry data: the element store of lines and arcs that the interpreter builds from
 // program text, the tables kept per geometry number 1..254, and the engraving font text.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,6 +50,7 @@ class TFormaGeom {
   const GeomT* Elements(int Slot) const;
   // The current element, or nullptr when there is none. Never dangles.
   GeomT* CurElement();
+  const GeomT* CurElement() const;
   int CurElementSlot() const;  // 0 = none
   void SetCurElement(int Slot);
 
@@ -59,13 +61,21 @@ class TFormaGeom {
   void DeleteGeomElements(double Number);
   void PurgeHighElements();
   bool CopyElement(int Number, int Index, int Limit);
+  // The searches by number. Called on the store itself (the interpreter and the operations)
+  // they make each element they examine current in turn, so afterwards the current element
+  // is the one found or the last one examined. Called through a const store (painting, snap,
+  // panels) they leave the current element alone.
   bool GeomExists(double Number);
+  bool GeomExists(double Number) const;
   int GeomSide(double Number);
+  int GeomSide(double Number) const;
   int GetGeomCorrection(double Number);
-  bool SetGeomCorrection(double Number, double Side);
-  bool SetGeomName(double Number, const std::string& Name);
+  int GetGeomCorrection(double Number) const;
   // First and Last are slot numbers (0 = none).
   bool FindGeomEnds(double Number, int& First, int& Last);
+  bool FindGeomEnds(double Number, int& First, int& Last) const;
+  bool SetGeomCorrection(double Number, double Side);
+  bool SetGeomName(double Number, const std::string& Name);
   bool TrimGeomEnds(int First, int Last, double Number);
   bool FirstFreeGeomNumber(int& N) const;
 
@@ -94,10 +104,21 @@ class TFormaGeom {
   };
   static constexpr int MaxCorrectionNumber = 509;  // SetGeomCorrection accepts 1..509
 
+  // The element of a slot known to hold one (a slot WalkSlots visited).
+  GeomT& At(int Slot) { return slots_[static_cast<std::size_t>(Slot - 1)].Element; }
+  const GeomT& At(int Slot) const { return slots_[static_cast<std::size_t>(Slot - 1)].Element; }
   // Empties a slot; the current element is then none if it was this one.
   void Dispose(int Slot);
-  // Side of the first element with that number (making it current), -1 when none has it.
-  int FirstSide(double Number);
+  // The one walk over the store: the slots holding an element from From to To in steps of
+  // Step (1 or -1), Visit(slot) on each until it returns true. Returns the last slot
+  // visited, 0 when none was. Callers decide whether that becomes the current element.
+  template <class Visit>
+  int WalkSlots(int From, int To, int Step, Visit&& visit) const;
+  // The first slot whose element has the number (0 none) and the last slot examined.
+  int FirstOfNumber(double Number, int& Examined) const;
+  // Side of the first element with that number, -1 when none has it.
+  int FirstSide(double Number, int& Examined) const;
+  int GeomEnds(double Number, int& First, int& Last) const;  // returns the last examined
 
   TFormaDaten& daten_;
   std::vector<StoreSlot> slots_;
