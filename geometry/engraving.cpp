@@ -140,23 +140,29 @@ bool TFormaGeom::EngraveText(std::string_view Text, double GeomNo, double X, dou
     // The letters stand on the circle with their feet, upright away from the centre, and run
     // clockwise. Each takes the arc whose chord on the baseline is its width plus the gap, so
     // neighbours keep the gap at their feet and spread apart above them.
+    // A step longer than the diameter has no chord: the text does not fit the circle, unless
+    // no letter follows.
     if (!(R > H)) return false;
     double t = A - words::HalfPi;
+    bool lost = false;
     const auto step = [&](double length) {
       const double s = length / (2 * R);
-      if (!(s <= 1)) return false;
-      t -= 2 * std::asin(s);
-      return true;
+      if (s <= 1) {
+        t -= 2 * std::asin(s);
+      } else {
+        lost = true;
+      }
     };
     for (const std::uint32_t code : codes) {
       const GlyphSpan* g = code == BlankCode ? nullptr : FindGlyph(code);
       if (!g) {
-        if (!step(gap * H)) return false;
+        step(gap * H);
         continue;
       }
+      if (lost) return false;
       placed.push_back({g->Begin, g->End, t});
       strokes += static_cast<std::size_t>(g->End - g->Begin);
-      if (!step((g->MaxX - g->MinX + gap) * H)) return false;
+      step((g->MaxX - g->MinX + gap) * H);
     }
   }
   if (placed.empty()) return false;

@@ -46,7 +46,8 @@ void InterpretRun::ProtectEngravingText(std::string& L) {
 LineVerdict InterpretRun::HandleEngraving(std::string& L) {
   const std::size_t at = FindWord(L, EngraveWord);
   if (at == npos) return LineVerdict::NotPresent;
-  ConsumeWordAt(L, at, EngraveWord.size());
+  // Only the word goes: it has no value of its own, and the blank after it belongs to X.
+  L.replace(at, EngraveWord.size(), EngraveWord.size(), ' ');
 
   // A word given without a number counts as not given.
   const auto value = [&](std::string_view Word) {
