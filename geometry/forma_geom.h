@@ -170,6 +170,7 @@ class TFormaGeom {
   TFormaDaten& daten_;
   std::vector<StoreSlot> slots_;
   int current_ = 0;
+  int purgedThrough_ = 0;  // slots 1..purgedThrough_ hold no scratch element (last purge)
 };
 
 }  // namespace movra

@@ -278,6 +278,32 @@ TEST(EngraveText, DisposesScratchGeometriesButKeepsDerivedCopies) {
   EXPECT_EQ(numbers, (std::vector<int>{1003, 3}));
 }
 
+// Each text line purges; a purge walks only what came since the last one, so what came since
+// and what was moved in front must still be found.
+TEST(EngraveText, EveryLinePurgesTheScratchMadeSinceTheLastOne) {
+  TFormaDaten daten;
+  TFormaGeom geom(daten, "");
+  geom.FontText = SplitLines(TestFont);
+  const auto add = [&](int number) {
+    ASSERT_TRUE(geom.NewElement());
+    geom.CurElement()->GeomNo = number;
+    geom.CurElement()->Kind = 1;
+  };
+  add(1000);
+  ASSERT_TRUE(geom.EngraveText("I", 1, 0, 0, 0, 0, 10, 1));
+  add(1001);
+  add(999);
+  ASSERT_TRUE(geom.EngraveText("I", 2, 0, 0, 0, 0, 10, 1));
+  add(600);
+  geom.MoveLastElementTo(0);
+  ASSERT_TRUE(geom.EngraveText("I", 3, 0, 0, 0, 0, 10, 1));
+  geom.CompactElements();
+  std::vector<int> numbers;
+  for (int slot = 1; slot <= geom.ElementCount(); ++slot)
+    numbers.push_back(geom.Elements(slot)->GeomNo);
+  EXPECT_EQ(numbers, (std::vector<int>{1, 1001, 2, 3}));
+}
+
 TEST(EngraveText, NoValueCountsAsZeroAndFillsNothingWhenTheStoreIsFull) {
   TFormaDaten daten;
   TFormaGeom geom(daten, "");
