@@ -40,7 +40,7 @@ void InterpretRun::ProtectEngravingText(std::string& L) {
   if (open == npos) return;
   const std::size_t close = L.rfind('}');
   if (close == npos || close < open || !IsEngravingLine(L, open)) return;
-  for (std::size_t p = open + 1; p < close; ++p) L[p] = ' ';
+  L.erase(open + 1, close - open - 1);
 }
 
 LineVerdict InterpretRun::HandleEngraving(std::string& L) {

@@ -93,7 +93,7 @@ class InterpretRun {
 
   // First on every line: FTEXT (engraving).
   LineVerdict HandleEngraving(std::string& L);
-  // Before the line is prepared: blanks the text in braces of an FTEXT line, so that neither
+  // Before the line is prepared: cuts the text in braces out of an FTEXT line, so that neither
   // the preparation (comment, ";", "/") nor the word values see into it. The text itself is
   // taken from RawLine.
   static void ProtectEngravingText(std::string& L);
