@@ -145,9 +145,9 @@ bool SolveTangentArc(TFormaDaten& Daten, const InterpretRun::PenState& Pen, Tang
   const double o = TFormaDaten::DirAngle(0, 0, std::cos(Rad(Angle)), std::sin(Rad(Angle)));
   // The arc turns towards the free end's side of the line.
   const double size = std::fabs(Radius);
-  const double r =
-      Dist(free, Along(anchor, o - HalfPi, 1)) < Dist(free, Along(anchor, o + HalfPi, 1)) ? -size
-                                                                                          : size;
+  const double toRight = Dist(free, Along(anchor, o - HalfPi, 1));
+  const double toLeft = Dist(free, Along(anchor, o + HalfPi, 1));
+  const double r = toRight < toLeft ? -size : size;
   if (!Daten.OffsetLinesIntersect(anchor.X, anchor.Y, o, free.X, free.Y, o + HalfPi, 0))
     return false;
   const PointT foot = Daten.GeoResult.Point;
