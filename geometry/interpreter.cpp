@@ -398,27 +398,26 @@ bool InterpretRun::ReadMotionWords(std::string& L) {
       return true;  // no pair yet: single coordinates are the construction words' business
     }
   }
+  // An axis word moves one coordinate: to the value (G90), or by it when the coordinate is
+  // set (G91; an unset coordinate stays unset).
+  const auto moveAxis = [this](double PointT::*Axis, double Value) {
+    Pen.PreviousPoint.*Axis = Pen.CurrentPoint.*Axis;
+    if (Block.AbsoluteMode == 1) {
+      Pen.CurrentPoint.*Axis = Value;
+    } else if (Pen.CurrentPoint.*Axis != NoValue) {
+      Pen.CurrentPoint.*Axis += Value;
+    }
+  };
   double v = 0;
   bool missing = false;
   if (TakeWholeWord(L, Block.AxisWords[0], v, missing)) {
     if (missing) return false;
-    Pen.PreviousPoint.X = Pen.CurrentPoint.X;
-    if (Block.AbsoluteMode == 1) {
-      Pen.CurrentPoint.X = v;
-    } else if (Pen.CurrentPoint.X != NoValue) {
-      Pen.CurrentPoint.X += v;
-    }
+    moveAxis(&PointT::X, v);
     ThisLine.AxesGiven = 1;
   }
   if (TakeWholeWord(L, Block.AxisWords[1], v, missing)) {
     if (missing) return false;
-    v /= Block.SecondAxisDivisor;
-    Pen.PreviousPoint.Y = Pen.CurrentPoint.Y;
-    if (Block.AbsoluteMode == 1) {
-      Pen.CurrentPoint.Y = v;
-    } else if (Pen.CurrentPoint.Y != NoValue) {
-      Pen.CurrentPoint.Y += v;
-    }
+    moveAxis(&PointT::Y, v / Block.SecondAxisDivisor);
     ThisLine.AxesGiven = 2;
   }
 
