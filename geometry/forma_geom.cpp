@@ -9,6 +9,7 @@
 #include "geometry/forma_geom.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include <utility>
 
 #include "geometry/element_points.h"
+#include "platform/core/application.h"
 #include "platform/core/text_file.h"
 
 namespace movra {
@@ -69,7 +71,8 @@ const TFormaGeom::GeomT* TFormaGeom::CurElement() const { return Elements(curren
 
 int TFormaGeom::CurElementSlot() const { return current_; }
 
-void TFormaGeom::SetCurElement(int Slot) { current_ = Elements(Slot) ? Slot : 0; }
+void TFormaGeom::SetCurElement(int Slot) {
+  CheckNotPumping(); current_ = Elements(Slot) ? Slot : 0; }
 
 void TFormaGeom::Dispose(int Slot) {
   auto& s = slots_[static_cast<std::size_t>(Slot - 1)];
@@ -89,9 +92,29 @@ int TFormaGeom::WalkSlots(int From, int To, int Step, Visit&& visit) const {
   return last;
 }
 
+// ---- Re-entry ----
+
+void TFormaGeom::PumpMessages() {
+  struct Depth {
+    int& Count;
+    explicit Depth(int& c) : Count(c) { ++Count; }
+    ~Depth() { --Count; }  // also when an event handler throws
+    Depth(const Depth&) = delete;
+    Depth& operator=(const Depth&) = delete;
+  } depth(pumpDepth_);
+  platform::ProcessMessages();
+}
+
+void TFormaGeom::CheckNotPumping() const {
+  // A window event at a pump point changed the store under the run that is building it:
+  // it must read the last finished picture or ask for a run after this one (RequestRun).
+  assert(pumpDepth_ == 0 && "store changed from a window event inside a running interpreter");
+}
+
 // ---- Store operations ----
 
 bool TFormaGeom::NewElement() {
+  CheckNotPumping();
   if (ElementCount() >= MaxElements) return false;
   slots_.emplace_back();
   slots_.back().Used = true;
@@ -100,12 +123,14 @@ bool TFormaGeom::NewElement() {
 }
 
 void TFormaGeom::ClearElements() {
+  CheckNotPumping();
   slots_.clear();  // keeps the capacity: the next run refills the same memory
   current_ = 0;
   purgedThrough_ = 0;
 }
 
 void TFormaGeom::CompactElements() {
+  CheckNotPumping();
   std::size_t k = 0;
   int newCurrent = 0;
   for (std::size_t i = 0; i < slots_.size(); ++i) {
@@ -120,6 +145,7 @@ void TFormaGeom::CompactElements() {
 }
 
 void TFormaGeom::MoveLastElementTo(int Index) {
+  CheckNotPumping();
   const int count = ElementCount();
   if (Index < 0 || Index >= count) return;
   const auto first = slots_.begin() + Index;
@@ -133,6 +159,7 @@ void TFormaGeom::MoveLastElementTo(int Index) {
 }
 
 void TFormaGeom::DeleteGeomElements(double Number) {
+  CheckNotPumping();
   const int last = WalkSlots(1, ElementCount(), 1, [&](int slot) {
     if (IsNumber(At(slot), Number)) Dispose(slot);
     return false;
@@ -141,6 +168,7 @@ void TFormaGeom::DeleteGeomElements(double Number) {
 }
 
 void TFormaGeom::PurgeHighElements() {
+  CheckNotPumping();
   // The derived copies n + 1000 of earlier lines are results the machinist sees and the
   // generators read; they stay. Everything else from 508 on is scratch (the offset
   // temporaries 1000 and 1001 delete themselves before they finish, so a 1001 that is still
@@ -162,6 +190,7 @@ void TFormaGeom::PurgeHighElements() {
 }
 
 bool TFormaGeom::CopyElement(int Number, int Index, int Limit) {
+  CheckNotPumping();
   if (Limit < 1 || Limit > ElementCount()) return false;
   const GeomT* source = Elements(Index);
   if (!source) return false;
@@ -197,6 +226,7 @@ bool TFormaGeom::GeomExists(double Number) const {
 }
 
 bool TFormaGeom::GeomExists(double Number) {
+  CheckNotPumping();
   int examined = 0;
   const bool found = FirstOfNumber(Number, examined) != 0;
   current_ = examined;
@@ -215,6 +245,7 @@ int TFormaGeom::GeomSide(double Number) const {
 }
 
 int TFormaGeom::GeomSide(double Number) {
+  CheckNotPumping();
   int examined = 0;
   const int side = FirstSide(Number, examined);
   current_ = examined;
@@ -228,6 +259,7 @@ int TFormaGeom::GetGeomCorrection(double Number) const {
 }
 
 int TFormaGeom::GetGeomCorrection(double Number) {
+  CheckNotPumping();
   int examined = 0;
   const int side = FirstSide(Number, examined);
   current_ = examined;
@@ -235,6 +267,7 @@ int TFormaGeom::GetGeomCorrection(double Number) {
 }
 
 bool TFormaGeom::SetGeomCorrection(double Number, double Side) {
+  CheckNotPumping();
   if (!(Number >= 1.0 && Number <= MaxCorrectionNumber)) return false;
   const double side = std::round(Side);
   // Side is a byte; a value it cannot hold would be stored wrong.
@@ -252,6 +285,7 @@ bool TFormaGeom::SetGeomCorrection(double Number, double Side) {
 }
 
 bool TFormaGeom::SetGeomName(double Number, const std::string& Name) {
+  CheckNotPumping();
   // Only a whole number names a geometry (and a row of the name table).
   if (!(Number >= 1.0 && Number <= MaxGeomNumber) || Number != std::floor(Number)) return false;
   bool any = false;
@@ -286,11 +320,13 @@ bool TFormaGeom::FindGeomEnds(double Number, int& First, int& Last) const {
 }
 
 bool TFormaGeom::FindGeomEnds(double Number, int& First, int& Last) {
+  CheckNotPumping();
   current_ = GeomEnds(Number, First, Last);
   return First != 0;
 }
 
 bool TFormaGeom::TrimGeomEnds(int First, int Last, double Number) {
+  CheckNotPumping();
   if (!Elements(First) || !Elements(Last)) return false;
   bool any = false;
   const auto mark = [&](int slot) {

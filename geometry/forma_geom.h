@@ -3,6 +3,8 @@
 // program text, the tables kept per geometry number 1..254, and the engraving font text.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,7 +85,24 @@ class TFormaGeom {
   // ---- The interpreter ----
   // Rebuilds the store from the program text. ErrorText comes back empty when the whole
   // text was read without error, else "N" + line number + " [ " + line + " ]".
+  // A call while a run is in progress (from a window event at one of its pump points)
+  // returns at once and changes nothing; such callers use RequestRun instead.
   void InterpretProgram(const std::vector<std::string>& Lines, std::string& ErrorText);
+
+  // ---- Re-entry ----
+  // A run lets window events in once per line (a pump point) while the store is half built.
+  // Those events may read the store (through a const TFormaGeom&) but not change it: every
+  // mutator asserts in debug and sanitizer builds when it is called from inside a pump point.
+  // Asks for a run of Lines after the current one instead of having it dropped. The latest
+  // request wins; it runs as soon as the current run has finished, inside the same
+  // InterpretProgram call, whose ErrorText then tells the outcome of the text the store
+  // now holds; Done (when given) gets that error text too. Outside a run it runs at once.
+  void RequestRun(std::vector<std::string> Lines,
+                  std::function<void(const std::string& ErrorText)> Done = {});
+  bool RunRequested() const { return pending_.has_value(); }
+  // A pump point of a run: lets pending window events run (platform::ProcessMessages).
+  void PumpMessages();
+  bool InsidePump() const { return pumpDepth_ > 0; }
 
   // ---- Per-number tables, n = 1..254 ----
   OneBasedArray<std::vector<std::string>, MaxGeomNumber> GeomTexts;
@@ -136,6 +155,17 @@ class TFormaGeom {
   };
   static constexpr int MaxCorrectionNumber = 509;  // SetGeomCorrection accepts 1..509
 
+  struct PendingRun {
+    std::vector<std::string> Lines;
+    std::function<void(const std::string&)> Done;
+  };
+  // Fails loudly (debug and sanitizer builds) when the store is changed from a pump point.
+  void CheckNotPumping() const;
+  // Runs the requested texts, one after the other, until none is left.
+  void RunRequests(std::string& ErrorText);
+  // One run of Lines with Busy set.
+  void RunOnce(const std::vector<std::string>& Lines, std::string& ErrorText);
+
   // The element of a slot known to hold one (a slot WalkSlots visited).
   GeomT& At(int Slot) { return slots_[static_cast<std::size_t>(Slot - 1)].Element; }
   const GeomT& At(int Slot) const { return slots_[static_cast<std::size_t>(Slot - 1)].Element; }
@@ -171,6 +201,8 @@ class TFormaGeom {
   std::vector<StoreSlot> slots_;
   int current_ = 0;
   int purgedThrough_ = 0;  // slots 1..purgedThrough_ hold no scratch element (last purge)
+  int pumpDepth_ = 0;
+  std::optional<PendingRun> pending_;
 };
 
 }  // namespace movra

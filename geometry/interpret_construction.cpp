@@ -121,6 +121,48 @@ bool PlaceFillet(InterpretRun& run, int SlotP, const Seg& RestP, const Seg& Fill
   return PlaceCorner(run, SlotP, {{{RestP, false}, {Fillet, true}, {RestQ, true}}}, 3);
 }
 
+// AR and RA: a line at an angle and an arc of a radius that touches it, between the previous
+// point and the target. They differ only in which end the line is anchored at: AR's line
+// leaves the previous point and its arc reaches the target; RA's arc leaves the previous
+// point and its line reaches the target.
+enum class TangentRole { LineFirst, ArcFirst };
+
+struct TangentArc {
+  double Direction = 0;  // of the line, radians
+  double R = 0;          // signed radius of the arc
+  PointT Touch;          // where the arc touches the line
+  PointT Centre;
+};
+
+bool SolveTangentArc(TFormaDaten& Daten, const InterpretRun::PenState& Pen, TangentRole Role,
+                     double Angle, double Radius, double Flag, TangentArc& T) {
+  if (!Given(Radius) || Radius == 0) return false;
+  if (!FullySet(Pen.PreviousPoint) || !FullySet(Pen.CurrentPoint)) return false;
+  const bool lineFirst = Role == TangentRole::LineFirst;
+  // The line runs through Anchor; the arc's free end is the other point.
+  const PointT anchor = lineFirst ? Pen.PreviousPoint : Pen.CurrentPoint;
+  const PointT free = lineFirst ? Pen.CurrentPoint : Pen.PreviousPoint;
+  const double o = TFormaDaten::DirAngle(0, 0, std::cos(Rad(Angle)), std::sin(Rad(Angle)));
+  // The arc turns towards the free end's side of the line.
+  const double size = std::fabs(Radius);
+  const double toRight = Dist(free, Along(anchor, o - HalfPi, 1));
+  const double toLeft = Dist(free, Along(anchor, o + HalfPi, 1));
+  const double r = toRight < toLeft ? -size : size;
+  if (!Daten.OffsetLinesIntersect(anchor.X, anchor.Y, o, free.X, free.Y, o + HalfPi, 0))
+    return false;
+  const PointT foot = Daten.GeoResult.Point;
+  const double d = Dist(foot, free);
+  if (d < Same || std::fabs(d - size) > size) return false;  // on the line, or out of reach
+  double s = std::sqrt(r * r - (d - size) * (d - size));
+  // Flag 2 takes the other tangent point; the roles run the line the other way round.
+  if ((Flag == 2) != lineFirst) s = -s;
+  T.Direction = o;
+  T.R = r;
+  T.Touch = Along(foot, o, s);
+  T.Centre = Along(T.Touch, o + HalfPi, r);
+  return true;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -309,66 +351,41 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
 // AR and RA
 
 bool InterpretRun::AngleRadiusLineArc(double Angle, double Radius, double Flag) {
-  if (!Given(Radius) || Radius == 0) return false;
-  if (!FullySet(Pen.PreviousPoint) || !FullySet(Pen.CurrentPoint)) return false;
+  TangentArc t;
+  if (!SolveTangentArc(Daten, Pen, TangentRole::LineFirst, Angle, Radius, Flag, t)) return false;
   const PointT from = Pen.PreviousPoint, to = Pen.CurrentPoint;
-  const double o = TFormaDaten::DirAngle(0, 0, std::cos(Rad(Angle)), std::sin(Rad(Angle)));
-  // The arc turns towards the target's side of the line.
-  const double size = std::fabs(Radius);
-  const double r =
-      Dist(to, Along(from, o - HalfPi, 1)) < Dist(to, Along(from, o + HalfPi, 1)) ? -size : size;
-  if (!Daten.OffsetLinesIntersect(from.X, from.Y, o, to.X, to.Y, o + HalfPi, 0)) return false;
-  const PointT foot = Daten.GeoResult.Point;
-  const double d = Dist(foot, to);
-  if (d < Same || std::fabs(d - size) > size) return false;  // on the line, or out of reach
-  double s = std::sqrt(r * r - (d - size) * (d - size));
-  if (Flag != 2) s = -s;
-  PointT touch = Along(foot, o, s);
-  const PointT centre = Along(touch, o + HalfPi, r);
   // The tangent point lies ahead on the ray (or is the start itself: no line).
-  const bool line = Dist(from, touch) >= Same;
-  if (!line) touch = from;
-  if (line && !TFormaDaten::SameDirection(Dir(from, touch), o, Same)) return false;
-  const double start = Dir(centre, touch), end = Dir(centre, to);
-  const PointT arrival = Along(centre, end, size);
+  const bool line = Dist(from, t.Touch) >= Same;
+  if (!line) t.Touch = from;
+  if (line && !TFormaDaten::SameDirection(Dir(from, t.Touch), t.Direction, Same)) return false;
+  const double start = Dir(t.Centre, t.Touch), end = Dir(t.Centre, to);
+  const PointT arrival = Along(t.Centre, end, std::fabs(Radius));
   if (std::fabs(arrival.X - to.X) > Same || std::fabs(arrival.Y - to.Y) > Same) return false;
 
   const bool round = Pen.RoundValue != NoValue && Pen.RoundValue != 0;
   if (line) {
-    if (!AddSegment(1, from.X, from.Y, touch.X, touch.Y, 0)) return false;
+    if (!AddSegment(1, from.X, from.Y, t.Touch.X, t.Touch.Y, 0)) return false;
     if (round && !RoundCorner()) return false;
   }
-  if (!AddSegment(2, centre.X, centre.Y, r, start, end)) return false;
+  if (!AddSegment(2, t.Centre.X, t.Centre.Y, t.R, start, end)) return false;
   if (!line && round && !RoundCorner()) return false;
   Pen.PreviousPoint = to;
   return true;
 }
 
 bool InterpretRun::RadiusAngleArcLine(double Radius, double Angle, double Flag) {
-  if (!Given(Radius) || Radius == 0) return false;
-  if (!FullySet(Pen.PreviousPoint) || !FullySet(Pen.CurrentPoint)) return false;
+  TangentArc t;
+  if (!SolveTangentArc(Daten, Pen, TangentRole::ArcFirst, Angle, Radius, Flag, t)) return false;
   const PointT from = Pen.PreviousPoint, to = Pen.CurrentPoint;
-  const double o = TFormaDaten::DirAngle(0, 0, std::cos(Rad(Angle)), std::sin(Rad(Angle)));
-  // The arc turns from the start's side onto the line.
-  const double size = std::fabs(Radius);
-  const double r =
-      Dist(from, Along(to, o - HalfPi, 1)) < Dist(from, Along(to, o + HalfPi, 1)) ? -size : size;
-  if (!Daten.OffsetLinesIntersect(to.X, to.Y, o, from.X, from.Y, o + HalfPi, 0)) return false;
-  const PointT foot = Daten.GeoResult.Point;
-  const double d = Dist(foot, from);
-  if (d < Same || std::fabs(d - size) > size) return false;
-  double s = std::sqrt(r * r - (d - size) * (d - size));
-  if (Flag == 2) s = -s;
-  const PointT touch = Along(foot, o, s);
-  const PointT centre = Along(touch, o + HalfPi, r);
-  if (std::fabs(Dist(centre, touch) - size) > Same) return false;
+  if (std::fabs(Dist(t.Centre, t.Touch) - std::fabs(Radius)) > Same) return false;
   // The target lies ahead of the tangent point (or is the tangent point: no line).
-  const bool line = Dist(touch, to) >= Same;
-  if (line && !TFormaDaten::SameDirection(Dir(touch, to), o, Same)) return false;
+  const bool line = Dist(t.Touch, to) >= Same;
+  if (line && !TFormaDaten::SameDirection(Dir(t.Touch, to), t.Direction, Same)) return false;
 
-  if (!AddSegment(2, centre.X, centre.Y, r, Dir(centre, from), Dir(centre, touch))) return false;
+  if (!AddSegment(2, t.Centre.X, t.Centre.Y, t.R, Dir(t.Centre, from), Dir(t.Centre, t.Touch)))
+    return false;
   if (Pen.RoundValue != NoValue && Pen.RoundValue != 0 && !RoundCorner()) return false;
-  if (line && !AddSegment(1, touch.X, touch.Y, to.X, to.Y, 0)) return false;
+  if (line && !AddSegment(1, t.Touch.X, t.Touch.Y, to.X, to.Y, 0)) return false;
   Pen.PreviousPoint = to;
   return true;
 }

@@ -6,7 +6,6 @@
 
 #include "geometry/tolerances.h"
 #include "geometry/word_support.h"
-#include "platform/core/application.h"
 
 namespace movra {
 namespace {
@@ -148,9 +147,31 @@ class BusyScope {
 void TFormaGeom::InterpretProgram(const std::vector<std::string>& Lines, std::string& ErrorText) {
   // A call from an event handler in the middle of a run gets back at once.
   if (Busy != 0) return;
+  RunOnce(Lines, ErrorText);
+  RunRequests(ErrorText);
+}
+
+void TFormaGeom::RunOnce(const std::vector<std::string>& Lines, std::string& ErrorText) {
   BusyScope busy(Busy);
   InterpretRun run(*this, daten_);
   run.Run(Lines, ErrorText);
+}
+
+void TFormaGeom::RequestRun(std::vector<std::string> Lines,
+                            std::function<void(const std::string& ErrorText)> Done) {
+  pending_ = PendingRun{std::move(Lines), std::move(Done)};
+  if (Busy != 0) return;  // the run in progress takes it when it has finished
+  std::string error;
+  RunRequests(error);
+}
+
+void TFormaGeom::RunRequests(std::string& ErrorText) {
+  while (pending_) {
+    PendingRun next = std::move(*pending_);
+    pending_.reset();
+    RunOnce(next.Lines, ErrorText);
+    if (next.Done) next.Done(ErrorText);
+  }
 }
 
 InterpretRun::InterpretRun(TFormaGeom& GeomIn, TFormaDaten& DatenIn)
@@ -178,7 +199,7 @@ void InterpretRun::Run(const std::vector<std::string>& Lines, std::string& Error
   std::size_t failed = npos;
   std::size_t i = 0;
   while (i < count) {
-    platform::ProcessMessages();
+    Geom.PumpMessages();
     const LineEnd end = InterpretLine(Lines, i);
     if (end == LineEnd::Failed) {
       failed = i;
@@ -188,7 +209,7 @@ void InterpretRun::Run(const std::vector<std::string>& Lines, std::string& Error
     if (end == LineEnd::SkipSection) {
       // Up to the next numbered header, or to the end of the text, which is no error.
       while (i < count && !StartsNumberedHeader(Lines[i])) {
-        platform::ProcessMessages();
+        Geom.PumpMessages();
         ++i;
       }
     }
@@ -378,27 +399,26 @@ bool InterpretRun::ReadMotionWords(std::string& L) {
       return true;  // no pair yet: single coordinates are the construction words' business
     }
   }
+  // An axis word moves one coordinate: to the value (G90), or by it when the coordinate is
+  // set (G91; an unset coordinate stays unset).
+  const auto moveAxis = [this](double PointT::*Axis, double Value) {
+    Pen.PreviousPoint.*Axis = Pen.CurrentPoint.*Axis;
+    if (Block.AbsoluteMode == 1) {
+      Pen.CurrentPoint.*Axis = Value;
+    } else if (Pen.CurrentPoint.*Axis != NoValue) {
+      Pen.CurrentPoint.*Axis += Value;
+    }
+  };
   double v = 0;
   bool missing = false;
   if (TakeWholeWord(L, Block.AxisWords[0], v, missing)) {
     if (missing) return false;
-    Pen.PreviousPoint.X = Pen.CurrentPoint.X;
-    if (Block.AbsoluteMode == 1) {
-      Pen.CurrentPoint.X = v;
-    } else if (Pen.CurrentPoint.X != NoValue) {
-      Pen.CurrentPoint.X += v;
-    }
+    moveAxis(&PointT::X, v);
     ThisLine.AxesGiven = 1;
   }
   if (TakeWholeWord(L, Block.AxisWords[1], v, missing)) {
     if (missing) return false;
-    v /= Block.SecondAxisDivisor;
-    Pen.PreviousPoint.Y = Pen.CurrentPoint.Y;
-    if (Block.AbsoluteMode == 1) {
-      Pen.CurrentPoint.Y = v;
-    } else if (Pen.CurrentPoint.Y != NoValue) {
-      Pen.CurrentPoint.Y += v;
-    }
+    moveAxis(&PointT::Y, v / Block.SecondAxisDivisor);
     ThisLine.AxesGiven = 2;
   }
 

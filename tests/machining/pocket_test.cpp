@@ -12,6 +12,7 @@
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
 #include "machining/forma_editor_insel.h"
+#include "tests/geometry/interpreter_support.h"
 
 namespace movra {
 namespace {
@@ -38,23 +39,11 @@ const char* const RectangleWithIslands =
     "G2 X60 Y30 I-10 J0\n"
     "G2 X80 Y30 I10 J0\n";
 
-struct Pocket {
-  TFormaDaten daten;
-  TFormaGeom geom{daten, ""};
+struct Pocket : transcript::Editor {
   TFormaEditorInsel insel{daten, geom};
 
   Pocket() { insel.Reset(); }
 
-  // Interprets the text as the editor does.
-  void Load(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    std::string error;
-    geom.FromEditor = 1;
-    geom.InterpretProgram(lines, error);
-    ASSERT_EQ(error, "");
-  }
   // Table entries 1, 2, ... in this order, each {Number, Type}.
   void Table(std::initializer_list<TFormaEditorInsel::ContourEntryT> entries) {
     int k = 1;
@@ -63,20 +52,6 @@ struct Pocket {
   void Tool(double R, double E) {
     insel.Params.R = R;
     insel.Params.E = E;
-  }
-  // An element put straight into the store, for what program text cannot say.
-  TFormaGeom::GeomT& Put(int number, double kind, double v1, double v2, double v3, double v4,
-                         double v5 = 0.0) {
-    EXPECT_TRUE(geom.NewElement());
-    TFormaGeom::GeomT& e = *geom.CurElement();
-    e.GeomNo = number;
-    e.Kind = kind;
-    e.V1 = v1;
-    e.V2 = v2;
-    e.V3 = v3;
-    e.V4 = v4;
-    e.V5 = v5;
-    return e;
   }
 };
 
@@ -126,7 +101,7 @@ struct Expected {
 };
 
 void ExpectRecords(const RecordList<InselT>& list, const std::vector<Expected>& expected) {
-  ASSERT_EQ(list.Count(), static_cast<int>(expected.size()));
+  ASSERT_EQ(list.Count(), static_cast<int>(expected.size())) << transcript::ListTranscript(list);
   for (int i = 1; i <= list.Count(); ++i) {
     const InselT& e = Rec(list, i);
     const Expected& x = expected[static_cast<std::size_t>(i - 1)];
@@ -171,7 +146,8 @@ TEST(PocketCollect, ClosingLineOnlyWhenTheEndsAreApart) {
     ASSERT_TRUE(p.insel.CollectContours());
     ASSERT_EQ(p.insel.Contours.Count(), c.records);
     ExpectClosedGroups(p.insel.Contours);
-    for (int i = 1; i <= p.insel.Contours.Count(); ++i) EXPECT_EQ(Rec(p.insel.Contours, i).Group, 1);
+    for (int i = 1; i <= p.insel.Contours.Count(); ++i)
+      EXPECT_EQ(Rec(p.insel.Contours, i).Group, 1);
   }
 }
 
