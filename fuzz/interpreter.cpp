@@ -14,6 +14,7 @@
 
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
+#include "program_lines.h"
 
 namespace {
 
@@ -81,15 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static movra::TFormaDaten daten;
   static movra::TFormaGeom geom(daten, "");
   geom.FromEditor = static_cast<std::uint8_t>(size % 7 == 0 ? 0 : 1);
-  const std::string_view input(reinterpret_cast<const char*>(data), size);
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t cut = input.find('\n', start);
-    lines.emplace_back(input.substr(start, cut == std::string_view::npos ? cut : cut - start));
-    if (cut == std::string_view::npos) break;
-    start = cut + 1;
-  }
+  const std::vector<std::string> lines =
+      ProgramLines(std::string_view(reinterpret_cast<const char*>(data), size));
   std::string error;
   geom.InterpretProgram(lines, error);
   Check(geom.Busy == 0);

@@ -19,6 +19,7 @@
 #include "geometry/forma_geom.h"
 #include "machining/forma_editor_insel.h"
 #include "machining/forma_editor_turn.h"
+#include "program_lines.h"
 
 namespace {
 
@@ -149,17 +150,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text = input.substr(0, cut);
   Reader params(cut == std::string_view::npos ? std::string_view() : input.substr(cut + 1));
 
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = text.find('\n', start);
-    lines.emplace_back(text.substr(start, end == std::string_view::npos ? end : end - start));
-    if (end == std::string_view::npos) break;
-    start = end + 1;
-  }
   geom.FromEditor = 1;  // as the editor runs it
   std::string error;
-  geom.InterpretProgram(lines, error);
+  geom.InterpretProgram(ProgramLines(text), error);
 
   // The panels go on only after a run without error, but a failed run leaves a store as
   // valid as any other: both generators take whatever it holds.
