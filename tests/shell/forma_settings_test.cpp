@@ -371,30 +371,39 @@ TEST_F(Settings, FailedWriteLeavesTheOldFileAndReportsIt) {
 // is never replaced by them. Checked as a user without rights to it (root reads anything).
 TEST_F(Settings, AFileThatCannotBeReadIsLeftAloneAtExit) {
   namespace fs = std::filesystem;
-  Install("language_german.ini");
-  const QByteArray before = FileText();
-  const fs::path file = SettingsFile().toStdString();
-  const fs::path folder = exe_.toStdString();
-  fs::permissions(file, fs::perms::none);
-  fs::permissions(folder, fs::perms::all);  // a folder the user may write into
-  const auto run = movra::testing::RunAsOtherUser([this] {
-    auto s = Make();
-    const bool defaults = Colors(*s) == kDefaults && s->LanguageName() == "Russian";
-    s->Language_English->setChecked(true);
-    s->ColorCursor = 0x123456;
-    const bool refused = !s->ActionSaveExecute();
-    s.reset();  // the write at destruction
-    return defaults && refused;
-  });
-  const fs::perms mode = fs::status(file).permissions();
-  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-  fs::permissions(folder, fs::perms::owner_all);
-  if (!run.Ran) GTEST_SKIP() << run.Reason;
-  EXPECT_TRUE(run.Passed) << "not run on the defaults, or the save was reported as done";
-  EXPECT_EQ(mode, fs::perms::none);
-  EXPECT_EQ(FileText(), before);
-  EXPECT_EQ(QDir(exe_).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2)
-      << "only the executable and the settings file";
+  struct Case {
+    const char* name;
+    fs::perms mode;
+  };
+  for (const Case c : {Case{"mode 000", fs::perms::none},
+                       Case{"write-only", fs::perms::owner_write | fs::perms::group_write |
+                                              fs::perms::others_write}}) {
+    SCOPED_TRACE(c.name);
+    Install("language_german.ini");
+    const QByteArray before = FileText();
+    const fs::path file = SettingsFile().toStdString();
+    const fs::path folder = exe_.toStdString();
+    fs::permissions(file, c.mode);
+    fs::permissions(folder, fs::perms::all);  // a folder the user may write into
+    const auto run = movra::testing::RunAsOtherUser([this] {
+      auto s = Make();
+      const bool defaults = Colors(*s) == kDefaults && s->LanguageName() == "Russian";
+      s->Language_English->setChecked(true);
+      s->ColorCursor = 0x123456;
+      const bool refused = !s->ActionSaveExecute();
+      s.reset();  // the write at destruction
+      return defaults && refused;
+    });
+    const fs::perms mode = fs::status(file).permissions();
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(folder, fs::perms::owner_all);
+    if (!run.Ran) GTEST_SKIP() << run.Reason;
+    EXPECT_TRUE(run.Passed) << "not run on the defaults, or the save was reported as done";
+    EXPECT_EQ(mode, c.mode);
+    EXPECT_EQ(FileText(), before);
+    EXPECT_EQ(QDir(exe_).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2)
+        << "only the executable and the settings file";
+  }
 }
 
 TEST_F(Settings, ALinkedFileIsReadAndUpdatedThroughItsLink) {
