@@ -175,7 +175,12 @@ bool TFormaInput::event(QEvent* event) {
 void TFormaInput::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   platform::CentreOnScreen(*this);
-  FocusEditAtEnd();
+}
+
+void TFormaInput::setVisible(bool visible) {
+  QDialog::setVisible(visible);
+  // After the dialog's own focus-in, which would select the whole text.
+  if (visible) FocusEditAtEnd();
 }
 
 void TFormaInput::keyPressEvent(QKeyEvent* event) {

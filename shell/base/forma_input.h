@@ -64,6 +64,7 @@ class TFormaInput : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void setVisible(bool visible) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
