@@ -63,7 +63,8 @@ QPixmap ProductPicture() {
 }  // namespace
 
 TFormaInfo::TFormaInfo(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("FormaInfo"));
   setFixedSize(400, 200);
 

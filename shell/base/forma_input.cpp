@@ -48,7 +48,9 @@ QString CollapseBlankRuns(const QString& Text) {
 }
 
 TFormaInput::TFormaInput(QWidget* parent)
-    : QDialog(parent), MeasureBitmap(1, 1, QImage::Format_RGB32) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      MeasureBitmap(1, 1, QImage::Format_RGB32) {
   setObjectName(QStringLiteral("FormaInput"));
   setMinimumWidth(MinWidth);
   setMaximumWidth(MaxWidth);
