@@ -14,18 +14,14 @@
 #include "shell/base/forma_info.h"
 #include "shell/base/forma_input_memo.h"
 #include "tests/qt_test_support.h"
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+#include "tests/shell/dialog_test_support.h"
 
 namespace movra {
 namespace {
 
+using movra::testing::Click;
+using movra::testing::PressKey;
 using movra::testing::WhenModalShows;
-
-void PressKey(QWidget* target, int key) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QApplication::sendEvent(target, &press);
-}
 
 struct MemoSeen {
   int tag = 99;
@@ -167,12 +163,7 @@ TEST(FormaInfo, TextLinesWriteAnEmailWithTheCaption) {
     captionWhenShown = box->windowTitle();
     for (QLabel* label : {box->StaticTextComments, box->StaticTextCopyright,
                           box->StaticTextRecht, box->StaticTextMail, box->VersionTitle}) {
-      for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, QPointF(2, 2), label->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(label, &event);
-      }
+      Click(label, QPoint(2, 2));
     }
     PressKey(box->SpeedButtonExit, Qt::Key_Escape);
   });

@@ -18,34 +18,16 @@
 #include <ostream>
 
 #include "shell/base/forma_input_list.h"
+#include "tests/shell/dialog_test_support.h"
 #include "tests/qt_test_support.h"
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace movra {
 namespace {
 
+using movra::testing::Click;
+using movra::testing::DoubleClick;
+using movra::testing::PressKey;
 using movra::testing::WhenModalShows;
-
-void PressKey(QWidget* target, int key) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QApplication::sendEvent(target, &press);
-}
-
-void DoubleClick(QWidget* target, QPoint at) {
-  QMouseEvent event(QEvent::MouseButtonDblClick, at, target->mapToGlobal(at), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &event);
-}
-
-void Click(QWidget* target, QPoint at) {
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-  }
-}
 
 TEST(InputTexts, AcceleratorBlanksAndTrim) {
   struct Case {
