@@ -5,7 +5,6 @@
 // X, Y: start of the baseline (or the centre of the circle); H: letter height; A: direction
 // in degrees (on a circle: the polar angle of the first letter); R: radius of the circle, the
 // text then runs clockwise round it; K: factor of the gap between letters (0.5..2).
-#include <algorithm>
 #include <cctype>
 #include <string>
 #include <string_view>
@@ -18,8 +17,6 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 constexpr std::string_view EngraveWord = " FTEXT";
-constexpr double MinGapFactor = 0.5;
-constexpr double MaxGapFactor = 2;
 
 bool IsEngravingLine(std::string_view L, std::size_t Before) {
   // " FTEXT" in any case, standing before Before.
@@ -61,8 +58,7 @@ LineVerdict InterpretRun::HandleEngraving(std::string& L) {
   if (x == NoValue || y == NoValue || h == NoValue) return LineVerdict::Failed;
   a = a == NoValue ? 0 : words::Rad(a);
   if (r == NoValue) r = 0;
-  if (k == NoValue) k = 1;
-  k = std::clamp(k, MinGapFactor, MaxGapFactor);
+  if (k == NoValue) k = 1;  // EngraveText bounds it to 0.5..2
 
   // The text as written, case kept: from the first "{" to the last "}".
   const std::string_view raw = ThisLine.RawLine;
