@@ -109,7 +109,7 @@ bool TFormaEditorInsel::SetContourEntry(int Index, double Number, double Type) {
 
 bool TFormaEditorInsel::ContourUsable(std::int32_t Number) const {
   const TFormaGeom& geom = geom_;
-  for (int slot = 1; slot <= geom.ElementCount(); ++slot) {
+  for (const int slot : geom.GeomSlots(Number)) {
     const TFormaGeom::GeomT* e = geom.Elements(slot);
     if (e && e->Removed != 1 && e->GeomNo == Number && e->Side == 3) return false;
   }
@@ -135,9 +135,12 @@ bool TFormaEditorInsel::CollectContours() {
     bool any = false;
     double firstX = 0.0, firstY = 0.0, lastX = 0.0, lastY = 0.0;
     std::uint8_t lastSide = 0;
-    const int count = geom_.ElementCount();
-    for (int i = 0; i < count; ++i) {
-      const TFormaGeom::GeomT* g = geom_.Elements(reversed ? count - i : i + 1);
+    // Only the geometry's own slots are walked, not the whole store.
+    const TFormaGeom& geom = geom_;
+    const std::vector<int>& slots = geom.GeomSlots(number);
+    const std::size_t count = slots.size();
+    for (std::size_t i = 0; i < count; ++i) {
+      const TFormaGeom::GeomT* g = geom.Elements(slots[reversed ? count - 1 - i : i]);
       if (!g || g->Removed == 1 || g->GeomNo != number) continue;
       if (g->Kind == 1.0) {
         if (TFormaDaten::Dist(g->V1, g->V2, g->V3, g->V4) == 0.0) continue;
