@@ -19,23 +19,6 @@ constexpr double MaxLineSamples = 1e7;
 
 bool IsLine(const TFormaEditorInsel::InselT& e) { return e.Kind == 1.0; }
 
-// Runs the element the other way: a line's ends swap; an arc keeps its centre, turns its
-// sense and swaps its angles; the correction side swaps with the sense of travel.
-void Reverse(TFormaEditorInsel::InselT& e) {
-  if (IsLine(e)) {
-    std::swap(e.V1, e.V3);
-    std::swap(e.V2, e.V4);
-  } else {
-    e.V3 = -e.V3;
-    std::swap(e.V4, e.V5);
-  }
-  if (e.Side == 1) {
-    e.Side = 2;
-  } else if (e.Side == 2) {
-    e.Side = 1;
-  }
-}
-
 // The join moved the start of the line C: its direction must survive, else the join
 // point lay beyond C's end and the line turned round.
 bool LineKeptDirection(double Before, double After) {
@@ -73,6 +56,22 @@ struct TFormaEditorInsel::StartSearch {
   }
 };
 
+// A line's ends swap; an arc keeps its centre, turns its sense and swaps its angles.
+void TFormaEditorInsel::Reverse(InselT& e) {
+  if (IsLine(e)) {
+    std::swap(e.V1, e.V3);
+    std::swap(e.V2, e.V4);
+  } else {
+    e.V3 = -e.V3;
+    std::swap(e.V4, e.V5);
+  }
+  if (e.Side == 1) {
+    e.Side = 2;
+  } else if (e.Side == 2) {
+    e.Side = 1;
+  }
+}
+
 TFormaEditorInsel::TFormaEditorInsel(TFormaDaten& Daten, TFormaGeom& Geom)
     : daten_(Daten), geom_(Geom) {}
 
@@ -87,6 +86,8 @@ void TFormaEditorInsel::Reset() {
   ClearContours();
   Params = {};
   StartPoint = {};
+  Truncated = false;
+  linkSegments_.clear();
   ContourTable.Fill(ContourEntryT{0, 1});
 }
 
