@@ -423,9 +423,8 @@ bool TFormaEditorInsel::AppendContourPiece(int Index, bool Reversed, const Conto
   return false;
 }
 
-// The move runs along the records between the two points in list order, forwards or
-// backwards, and across the closing point of their contour when one lies on its last record
-// and the other on its first.
+// The move runs along the contour both points lie on, the shorter way round it: forwards or
+// backwards through its records, across its start point where that is shorter.
 bool TFormaEditorInsel::LinkAlongContour(PointT From, PointT To) {
   const ContourSpotT from = LocateOnOffsets(From);
   const ContourSpotT to = LocateOnOffsets(To);
@@ -441,25 +440,34 @@ bool TFormaEditorInsel::LinkAlongContour(PointT From, PointT To) {
   int first = from.Record, last = from.Record;
   while (groupOf(first - 1) == group) --first;
   while (groupOf(last + 1) == group) ++last;
-  if (first != last) {
-    if (from.Record == last && to.Record == first) {
-      return AppendContourPiece(last, false, &from, nullptr) &&
-             AppendContourPiece(first, false, nullptr, &to);
-    }
-    if (from.Record == first && to.Record == last) {
-      return AppendContourPiece(first, true, &from, nullptr) &&
-             AppendContourPiece(last, true, nullptr, &to);
-    }
+  // Where each point lies along the whole contour, from its first record's start.
+  double perimeter = 0.0, fromAt = 0.0, toAt = 0.0;
+  for (int i = first; i <= last; ++i) {
+    const InselT* e = Offsets(i);
+    if (!e) continue;
+    const bool line = e->Kind == 1.0;
+    const double scale = line ? 1.0 : std::fabs(e->V3);
+    if (i == from.Record) fromAt = perimeter + from.Along * scale;
+    if (i == to.Record) toAt = perimeter + to.Along * scale;
+    perimeter += line ? TFormaDaten::Dist(e->V1, e->V2, e->V3, e->V4)
+                      : std::fabs(TFormaDaten::ArcSweep(e->V3, e->V4, e->V5)) * scale;
   }
-  const bool forward =
-      from.Record < to.Record || (from.Record == to.Record && from.Along < to.Along);
+  double ahead = toAt - fromAt;
+  if (ahead < 0.0) ahead += perimeter;
+  const bool forward = ahead <= perimeter - ahead;
+
   const int step = forward ? 1 : -1;
-  for (int i = from.Record;; i += step) {
-    if (!AppendContourPiece(i, !forward, i == from.Record ? &from : nullptr,
-                            i == to.Record ? &to : nullptr)) {
-      return false;
-    }
-    if (i == to.Record) return true;
+  const auto next = [&](int i) {
+    i += step;
+    return i > last ? first : i < first ? last : i;
+  };
+  const bool direct = from.Record == to.Record &&
+                      (forward ? to.Along >= from.Along : to.Along <= from.Along);
+  if (direct) return AppendContourPiece(from.Record, !forward, &from, &to);
+  if (!AppendContourPiece(from.Record, !forward, &from, nullptr)) return false;
+  for (int i = next(from.Record);; i = next(i)) {
+    if (i == to.Record) return AppendContourPiece(i, !forward, nullptr, &to);
+    if (!AppendContourPiece(i, !forward, nullptr, nullptr)) return false;
   }
 }
 
