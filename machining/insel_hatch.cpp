@@ -346,13 +346,16 @@ TFormaEditorInsel::ContourSpotT TFormaEditorInsel::LocateOnOffsets(PointT P) con
       dist = TFormaDaten::Dist(P.X, P.Y, e->V1 + t * dx, e->V2 + t * dy);
       along = t * std::sqrt(length2);
     } else if (e->Kind == 2.0) {
+      // No point of the arc is nearer than its circle.
+      const double fromCentre = TFormaDaten::Dist(e->V1, e->V2, P.X, P.Y);
+      if (!(std::fabs(fromCentre - std::fabs(e->V3)) < bestDist)) continue;
       const double sweep = TFormaDaten::ArcSweep(e->V3, e->V4, e->V5);
       const double length = std::fabs(sweep);
       const double sense = sweep >= 0.0 ? 1.0 : -1.0;
       along = std::fmod(sense * (TFormaDaten::DirAngle(e->V1, e->V2, P.X, P.Y) - e->V4), TwoPi);
       if (along < 0.0) along += TwoPi;
       if (along <= length) {
-        dist = std::fabs(TFormaDaten::Dist(e->V1, e->V2, P.X, P.Y) - std::fabs(e->V3));
+        dist = std::fabs(fromCentre - std::fabs(e->V3));
       } else {
         // Beyond the arc's ends: the nearer end.
         double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
@@ -472,20 +475,25 @@ bool TFormaEditorInsel::LinkAlongContour(PointT From, PointT To) {
 }
 
 std::int32_t TFormaEditorInsel::NearestSegment(PointT& Current) {
-  // No distance is too far: a segment left over would be lost from the path.
+  // Squared distances rank alike. No distance is too far: a segment left over would be lost
+  // from the path.
+  const auto distance2 = [&Current](const PointT& P) {
+    const double dx = P.X - Current.X, dy = P.Y - Current.Y;
+    return dx * dx + dy * dy;
+  };
   double best = std::numeric_limits<double>::infinity();
   int chosen = -1;
   bool reversed = false;
   for (std::size_t k = 0; k < linkSegments_.size(); ++k) {
     const LinkCandidateT& c = linkSegments_[k];
     if (c.Taken) continue;
-    const double dS = Dist(Current, c.S);
+    const double dS = distance2(c.S);
     if (dS < best) {
       best = dS;
       chosen = static_cast<int>(k);
       reversed = false;
     }
-    const double dE = Dist(Current, c.E);
+    const double dE = distance2(c.E);
     if (dE < best) {
       best = dE;
       chosen = static_cast<int>(k);
