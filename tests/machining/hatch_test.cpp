@@ -61,6 +61,17 @@ void AddCircle(TFormaEditorInsel& insel, std::int32_t group, double cx, double c
   }
 }
 
+InselT Line(double x1, double y1, double x2, double y2, std::int32_t group = 2) {
+  InselT e;
+  e.Group = group;
+  e.Kind = 1;
+  e.V1 = x1;
+  e.V2 = y1;
+  e.V3 = x2;
+  e.V4 = y2;
+  return e;
+}
+
 // The start point is the lowest point of the offsets for A = 0; tests that fill the offsets
 // themselves give it.
 void HatchParams(TFormaEditorInsel& insel, double R, double K, double A, PointT start) {
@@ -269,6 +280,57 @@ TEST(PocketHatch, SmallPocketsGiveTheirSegments) {
       EXPECT_NEAR(segments[k].V4, c.path[k].y2, Tol);
     }
   }
+}
+
+// ---- Limits ----
+
+TEST(PocketHatch, StopsAtTheLineCapOrOnCrowdedLinesAndSaysSo) {
+  {
+    SCOPED_TRACE("pocket taller than 1001 lines");
+    Pocket p;
+    AddPolygon(p.insel, 1, {{0, 0}, {10, 0}, {10, 2000}, {0, 2000}});
+    HatchParams(p.insel, 1, 1, 0, {0, 0});
+    EXPECT_EQ(p.insel.Hatch(), 1000);  // the first pass only creeps to the first line
+    EXPECT_TRUE(p.insel.Truncated);
+    EXPECT_EQ(PathOf(p.insel, 2).size(), 500u);
+    EXPECT_EQ(p.insel.HitPoints.Count(), 0);
+  }
+  {
+    SCOPED_TRACE("a row of 60 islands");
+    Pocket p;
+    AddPolygon(p.insel, 1, {{0, 0}, {1300, 0}, {1300, 30}, {0, 30}});
+    for (int k = 0; k < 60; ++k) {
+      const double x = 10 + 20 * k;
+      AddPolygon(p.insel, 2 + k, {{x, 5}, {x, 25}, {x + 10, 25}, {x + 10, 5}});
+    }
+    HatchParams(p.insel, 1, 1, 0, {0, 0});
+    // Lines at 0.01 to 4.01 cross the outer contour only; 5.01 and 6.01 cross it and the
+    // islands 122 times, and the second of them is left unhatched.
+    EXPECT_EQ(p.insel.Hatch(), 6);
+    EXPECT_TRUE(p.insel.Truncated);
+  }
+  {
+    SCOPED_TRACE("the same pocket with a larger stepover covers it");
+    Pocket p;
+    AddPolygon(p.insel, 1, {{0, 0}, {1300, 0}, {1300, 30}, {0, 30}});
+    HatchParams(p.insel, 1, 1, 0, {0, 0});
+    EXPECT_EQ(p.insel.Hatch(), 30);
+    EXPECT_FALSE(p.insel.Truncated);
+  }
+}
+
+// Segments taken out of the path for linking no longer count to its cap of 10001 records.
+TEST(PocketLink, LinkingReusesTheRecordsOfTheSegmentsItTakes) {
+  Pocket p;
+  AddPolygon(p.insel, 1, {{0, 0}, {10, 0}, {10, 4001}, {0, 4001}});
+  for (int i = 1; i <= 4; ++i) ASSERT_TRUE(p.insel.Path.Add(*p.insel.Offsets(i)));
+  for (int k = 0; k < 4000; ++k) {
+    const double y = 0.5 + k;
+    ASSERT_TRUE(p.insel.Path.Add(k % 2 == 0 ? Line(0, y, 10, y) : Line(10, y, 0, y)));
+  }
+  ASSERT_TRUE(p.insel.LinkPath());
+  EXPECT_FALSE(p.insel.Truncated);
+  EXPECT_EQ(p.insel.Path.Count(), 4 + 4000 + 3999);  // each segment and a move up a side
 }
 
 // ---- The circle with six islands ----
@@ -487,17 +549,6 @@ TEST(PocketCancel, PumpThatResetsTheUnitDoesNotCrashTheHatch) {
 }
 
 // ---- Linking ----
-
-InselT Line(double x1, double y1, double x2, double y2, std::int32_t group = 2) {
-  InselT e;
-  e.Group = group;
-  e.Kind = 1;
-  e.V1 = x1;
-  e.V2 = y1;
-  e.V3 = x2;
-  e.V4 = y2;
-  return e;
-}
 
 PointT OnCircle(double r, double a) { return {r * std::cos(a), r * std::sin(a)}; }
 
