@@ -217,7 +217,7 @@ bool TFormaEditorInsel::HatchLineSegments() {
         break;
       }
     }
-    if (!Pump()) return false;
+    if (platform::ApplicationTag() == 0) return false;
   }
   hatch_.Sorted.clear();
   hatch_.Forward = !hatch_.Forward;
