@@ -72,6 +72,31 @@ void TFormaEditorInsel::Reverse(InselT& e) {
   }
 }
 
+TFormaEditorInsel::InselT TFormaEditorInsel::LineRecord(double X1, double Y1, double X2,
+                                                        double Y2, std::int32_t Group) {
+  InselT e;
+  e.Group = Group;
+  e.Kind = 1.0;
+  e.V1 = X1;
+  e.V2 = Y1;
+  e.V3 = X2;
+  e.V4 = Y2;
+  return e;
+}
+
+TFormaEditorInsel::InselT TFormaEditorInsel::ShapeRecord(const InselT& E,
+                                                         std::int32_t Group) {
+  InselT e;
+  e.Group = Group;
+  e.Kind = E.Kind;
+  e.V1 = E.V1;
+  e.V2 = E.V2;
+  e.V3 = E.V3;
+  e.V4 = E.V4;
+  e.V5 = E.V5;
+  return e;
+}
+
 TFormaEditorInsel::TFormaEditorInsel(TFormaDaten& Daten, TFormaGeom& Geom)
     : daten_(Daten), geom_(Geom) {}
 
@@ -167,13 +192,7 @@ bool TFormaEditorInsel::CollectContours() {
       any = true;
     }
     if (any && TFormaDaten::Dist(firstX, firstY, lastX, lastY) >= JoinTolerance) {
-      InselT closing;
-      closing.Group = serial;
-      closing.Kind = 1.0;
-      closing.V1 = lastX;
-      closing.V2 = lastY;
-      closing.V3 = firstX;
-      closing.V4 = firstY;
+      InselT closing = LineRecord(lastX, lastY, firstX, firstY, serial);
       closing.Side = lastSide;
       if (!Contours.Add(closing)) return false;
     }
@@ -210,14 +229,7 @@ bool TFormaEditorInsel::OffsetContours() {
       group = source.Group;
     }
 
-    InselT rec;
-    rec.Group = source.Group;
-    rec.Kind = source.Kind;
-    rec.V1 = source.V1;
-    rec.V2 = source.V2;
-    rec.V3 = source.V3;
-    rec.V4 = source.V4;
-    rec.V5 = source.V5;
+    InselT rec = ShapeRecord(source, source.Group);
     if (g != 0.0) {
       if (IsLine(source)) {
         daten_.DistAngle(source.V1, source.V2, source.V3, source.V4);

@@ -163,6 +163,10 @@ class TFormaEditorInsel {
   void CompactPath();
   // Double click on the pocket form: cancels a running hatch.
   void FormDblClick();
+  // A line record of Group from (X1, Y1) to (X2, Y2); every other field zero.
+  static InselT LineRecord(double X1, double Y1, double X2, double Y2, std::int32_t Group);
+  // A record of Group with the kind and values of E; every other field zero.
+  static InselT ShapeRecord(const InselT& E, std::int32_t Group);
 
  private:
   struct StartSearch;

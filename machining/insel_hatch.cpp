@@ -206,13 +206,7 @@ bool TFormaEditorInsel::HatchLineSegments() {
     HitT from, to;
     while (NextHitPair(position, from, to)) {
       if (TFormaDaten::Dist(from.X, from.Y, to.X, to.Y) < hatch_.R) continue;
-      InselT segment;
-      segment.Kind = 1.0;
-      segment.V1 = from.X;
-      segment.V2 = from.Y;
-      segment.V3 = to.X;
-      segment.V4 = to.Y;
-      if (!HatchSegments.Add(segment)) {
+      if (!HatchSegments.Add(LineRecord(from.X, from.Y, to.X, to.Y, 0))) {
         Truncated = true;
         break;
       }
@@ -290,24 +284,14 @@ std::int32_t TFormaEditorInsel::Hatch() {
   for (int i = 1; i <= Offsets.Count() && !full; ++i) {
     const InselT* e = Offsets(i);
     if (!e) continue;
-    InselT pass;
-    pass.Group = 1;
-    pass.Kind = e->Kind;
-    pass.V1 = e->V1;
-    pass.V2 = e->V2;
-    pass.V3 = e->V3;
-    pass.V4 = e->V4;
-    pass.V5 = e->V5;
-    full = !Path.Add(pass);
+    full = !Path.Add(ShapeRecord(*e, 1));
   }
   for (int i = 1; i <= HatchSegments.Count() && !full; ++i) {
     const InselT* e = HatchSegments(i);
     if (!e) continue;
     const double direction = TFormaDaten::DirAngle(e->V1, e->V2, e->V3, e->V4);
     if (!TFormaDaten::SameDirection(direction, params.A, AlongA)) continue;
-    InselT segment = *e;
-    segment.Group = 2;
-    full = !Path.Add(segment);
+    full = !Path.Add(ShapeRecord(*e, 2));
   }
   if (full) Truncated = true;
   return finish(lines);
@@ -316,14 +300,7 @@ std::int32_t TFormaEditorInsel::Hatch() {
 // ---- Linking ----
 
 bool TFormaEditorInsel::AppendSegment(PointT S, PointT E) {
-  InselT segment;
-  segment.Group = 2;
-  segment.Kind = 1.0;
-  segment.V1 = S.X;
-  segment.V2 = S.Y;
-  segment.V3 = E.X;
-  segment.V4 = E.Y;
-  if (Path.Add(segment)) return true;
+  if (Path.Add(LineRecord(S.X, S.Y, E.X, E.Y, 2))) return true;
   Truncated = true;
   return false;
 }
@@ -382,14 +359,7 @@ bool TFormaEditorInsel::AppendContourPiece(int Index, bool Reversed, const Conto
                                            const ContourSpotT* To) {
   const InselT* source = Offsets(Index);
   if (!source) return true;
-  InselT piece;
-  piece.Group = 2;
-  piece.Kind = source->Kind;
-  piece.V1 = source->V1;
-  piece.V2 = source->V2;
-  piece.V3 = source->V3;
-  piece.V4 = source->V4;
-  piece.V5 = source->V5;
+  InselT piece = ShapeRecord(*source, 2);
   if (piece.Kind == 1.0) {
     if (Reversed) Reverse(piece);
     if (From) {
@@ -420,7 +390,7 @@ bool TFormaEditorInsel::AppendContourPiece(int Index, bool Reversed, const Conto
       piece.V3 = -piece.V3;
     }
   }
-  piece.Side = 0;
+  piece.Side = 0;  // a reversal swapped it
   if (Path.Add(piece)) return true;
   Truncated = true;
   return false;

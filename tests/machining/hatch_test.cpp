@@ -34,14 +34,7 @@ void AddPolygon(TFormaEditorInsel& insel, std::int32_t group, const std::vector<
   for (std::size_t i = 0; i < corners.size(); ++i) {
     const PointT& a = corners[i];
     const PointT& b = corners[(i + 1) % corners.size()];
-    InselT e;
-    e.Group = group;
-    e.Kind = 1;
-    e.V1 = a.X;
-    e.V2 = a.Y;
-    e.V3 = b.X;
-    e.V4 = b.Y;
-    ASSERT_TRUE(insel.Offsets.Add(e));
+    ASSERT_TRUE(insel.Offsets.Add(TFormaEditorInsel::LineRecord(a.X, a.Y, b.X, b.Y, group)));
   }
 }
 // A circle as two half arcs from angle From, counter-clockwise or clockwise.
@@ -61,15 +54,9 @@ void AddCircle(TFormaEditorInsel& insel, std::int32_t group, double cx, double c
   }
 }
 
+// A hatch segment or connecting move, or a record of another group.
 InselT Line(double x1, double y1, double x2, double y2, std::int32_t group = 2) {
-  InselT e;
-  e.Group = group;
-  e.Kind = 1;
-  e.V1 = x1;
-  e.V2 = y1;
-  e.V3 = x2;
-  e.V4 = y2;
-  return e;
+  return TFormaEditorInsel::LineRecord(x1, y1, x2, y2, group);
 }
 
 // The start point is the lowest point of the offsets for A = 0; tests that fill the offsets
@@ -267,7 +254,7 @@ TEST(PocketHatch, SmallPocketsGiveTheirSegments) {
     c.offsets(p.insel);
     HatchParams(p.insel, c.R, c.K, c.A, c.start);
     const std::int32_t lines = p.insel.Hatch();
-    if (c.lines >= 0) EXPECT_EQ(lines, c.lines);
+    if (c.lines >= 0) { EXPECT_EQ(lines, c.lines); }
     EXPECT_FALSE(p.insel.Truncated);
     EXPECT_EQ(static_cast<int>(PathOf(p.insel, 1).size()), p.insel.Offsets.Count());
     const std::vector<InselT> segments = PathOf(p.insel, 2);
@@ -543,7 +530,7 @@ TEST(PocketCancel, PumpThatResetsTheUnitDoesNotCrashTheHatch) {
       };
       p.insel.Hatch();
       EXPECT_EQ(platform::ApplicationTag(), 0);
-      if (clearFlag) EXPECT_EQ(p.insel.Path.Count(), 0);
+      if (clearFlag) { EXPECT_EQ(p.insel.Path.Count(), 0); }
     }
   }
 }
@@ -585,7 +572,7 @@ TEST(PocketLink, MoveAcrossTheStartOfAContourRunsTheShortWay) {
       ++arcs;
       swept += e.Sweep;
       EXPECT_NEAR(std::fabs(e.V3), 50, Tol);
-      if (i > 1) EXPECT_LT(Gap(Rec(p.insel.Path, i - 1), e), 0.001) << "record " << i;
+      if (i > 1) { EXPECT_LT(Gap(Rec(p.insel.Path, i - 1), e), 0.001) << "record " << i; }
     }
     EXPECT_EQ(arcs, 2);
     EXPECT_NEAR(swept, backwards ? -0.2 : 0.2, 1e-9);
@@ -625,7 +612,7 @@ TEST(PocketLink, MoveAlongAContourTakesTheShorterWay) {
       const InselT& e = Rec(p.insel.Path, i);
       EXPECT_EQ(e.Group, 2);
       swept += e.Sweep;
-      if (i > 1) EXPECT_LT(Gap(Rec(p.insel.Path, i - 1), e), 1e-9) << "record " << i;
+      if (i > 1) { EXPECT_LT(Gap(Rec(p.insel.Path, i - 1), e), 1e-9) << "record " << i; }
     }
     EXPECT_NEAR(swept, c.sweep, 1e-9);
     double x, y;

@@ -658,13 +658,7 @@ TEST(PocketStart, NoOffsetsNoStart) {
 // ---- Chains of the path ----
 
 InselT PathLine(double x1, double y1, double x2, double y2) {
-  InselT e;
-  e.Kind = 1;
-  e.V1 = x1;
-  e.V2 = y1;
-  e.V3 = x2;
-  e.V4 = y2;
-  return e;
+  return TFormaEditorInsel::LineRecord(x1, y1, x2, y2, 0);
 }
 
 TEST(PocketChains, ANewChainStartsWhereThePathJumps) {
