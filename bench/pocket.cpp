@@ -117,26 +117,33 @@ BENCHMARK(BM_PocketHatchAndLink)
     ->Args({1, 30})
     ->Unit(benchmark::kMillisecond);
 
-// Collecting the seven contours of the pocket when the store holds many other elements: the
-// collection walks the pocket's own geometries, not the whole store. Argument: elements of
-// other geometries.
+// Collecting the seven contours of the pocket when the store holds many other elements, in
+// geometries of 450 elements each: the collection walks the pocket's own geometries, not the
+// whole store. Arguments: elements of other geometries; 1 = the store changed before each
+// collection (as after every edit of the program text), so its index by number is rebuilt.
 void BM_PocketCollectBesideOthers(benchmark::State& state) {
   Shape shape;
   for (std::int64_t k = 0; k < state.range(0); ++k) {
     if (!shape.geom.NewElement()) break;
     TFormaGeom::GeomT& e = *shape.geom.CurElement();
-    e.GeomNo = 10 + static_cast<std::int32_t>(k % 200);
+    e.GeomNo = 10 + static_cast<std::int32_t>(k / 450);
     e.Kind = 1;
     e.V1 = static_cast<double>(k);
     e.V3 = static_cast<double>(k) + 1;
   }
+  const bool changed = state.range(1) != 0;
   for (auto _ : state) {
+    if (changed) benchmark::DoNotOptimize(shape.geom.Elements(1));  // may rewrite it
     shape.Prepare();
     benchmark::DoNotOptimize(shape.insel.CollectContours());
   }
   state.counters["contours"] = shape.insel.Contours.Count();
 }
-BENCHMARK(BM_PocketCollectBesideOthers)->Arg(0)->Arg(90000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PocketCollectBesideOthers)
+    ->Args({0, 0})
+    ->Args({90000, 0})
+    ->Args({90000, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -276,10 +276,17 @@ bool TFormaGeom::FirstFreeGeomNumber(int& N) const {
 const std::vector<int>& TFormaGeom::GeomSlots(std::int32_t Number) const {
   if (!slotsByNumberValid_) {
     for (auto& entry : slotsByNumber_) entry.second.clear();  // keeps their memory
+    // The elements of one geometry mostly stand together: a run needs one lookup.
+    std::vector<int>* run = nullptr;
+    std::int32_t runNumber = 0;
     for (std::size_t i = 0; i < slots_.size(); ++i) {
-      if (slots_[i].Used) {
-        slotsByNumber_[slots_[i].Element.GeomNo].push_back(static_cast<int>(i) + 1);
+      if (!slots_[i].Used) continue;
+      const std::int32_t number = slots_[i].Element.GeomNo;
+      if (!run || number != runNumber) {
+        run = &slotsByNumber_[number];
+        runNumber = number;
       }
+      run->push_back(static_cast<int>(i) + 1);
     }
     slotsByNumberValid_ = true;
   }
