@@ -182,7 +182,7 @@ class TFormaEditorInsel {
   };
   // What one hatch calculation keeps between its steps, reset together at its start.
   struct HatchRunT {
-    double A = 0.0, R = 0.0, Step = 0.0;
+    double R = 0.0, Step = 0.0;  // tool radius, distance between lines
     double DX = 1.0, DY = 0.0;  // hatch direction
     double NX = 0.0, NY = 1.0;  // normal: the way the lines advance
     double Level = 0.0;         // the current line: the points P with P.N = Level

@@ -229,7 +229,6 @@ std::int32_t TFormaEditorInsel::Hatch() {
 
   const ParamsT params = Params;
   hatch_ = {};
-  hatch_.A = params.A;
   hatch_.R = params.R;
   hatch_.Step = params.R * params.K;
   const PointT start = StartPoint;
