@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "geometry/forma_daten.h"
@@ -81,6 +82,11 @@ class TFormaGeom {
   bool SetGeomName(double Number, const std::string& Name);
   bool TrimGeomEnds(int First, int Last, double Number);
   bool FirstFreeGeomNumber(int& N) const;
+  // The slots holding elements of geometry Number, ascending; empty when there are none.
+  // Leaves the current element alone. An index by number is built on the first query after
+  // the store changed (every non-const access to it counts as a change), so the queries of
+  // one pocket cost what its own geometries hold, not what the whole store holds.
+  const std::vector<int>& GeomSlots(std::int32_t Number) const;
 
   // ---- The interpreter ----
   // Rebuilds the store from the program text. ErrorText comes back empty when the whole
@@ -197,12 +203,17 @@ class TFormaGeom {
   std::vector<int> glyphOrder_;        // stroke indices sorted by code, then file order
   std::vector<GlyphSpan> glyphSpans_;  // sorted by code
 
+  // Marks the index by number stale; called wherever an element may change.
+  void Touch() { slotsByNumberValid_ = false; }
+
   TFormaDaten& daten_;
   std::vector<StoreSlot> slots_;
   int current_ = 0;
   int purgedThrough_ = 0;  // slots 1..purgedThrough_ hold no scratch element (last purge)
   int pumpDepth_ = 0;
   std::optional<PendingRun> pending_;
+  mutable std::unordered_map<std::int32_t, std::vector<int>> slotsByNumber_;
+  mutable bool slotsByNumberValid_ = false;
 };
 
 }  // namespace movra
