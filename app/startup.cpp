@@ -84,6 +84,12 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
   FormaSettings.SetApplicationTitle(QCoreApplication::applicationName());
   FormaDatenFolders.DialogParent = &Forma_Rudizi;
   Forma_Rudizi.FormaSettings = &FormaSettings;
+  FormaEditor.FormaSettings = &FormaSettings;
+  FormaEditor.FormaEditorTurn = &FormaEditorTurn;
+  FormaEditor.FormaEditorInsel = &FormaEditorInsel;
+  // The settings go first at shut-down; the editor then draws nothing.
+  QObject::connect(&FormaSettings, &QObject::destroyed, &FormaEditor,
+                   [this] { FormaEditor.FormaSettings = nullptr; });
   // Queued: the loop ends after the close has finished, not inside it.
   QObject::connect(&Forma_Rudizi, &TForma_Rudizi::Closed, qApp, &QCoreApplication::quit,
                    Qt::QueuedConnection);
