@@ -16,8 +16,7 @@ namespace movra {
 
 TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWidget* parent)
     : QDialog(parent, Qt::Window),
-      // 24-bit colour in 32-bit pixels, the format the rasteriser draws fastest.
-      BackBuffer(0, 0, QImage::Format_RGB32),
+      BackBuffer(0, 0, BackBufferFormat),
       FormaGeom(Geom),
       windows_(Windows) {
   setObjectName(QStringLiteral("FormaEditor"));

@@ -49,7 +49,9 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   QStringList ProgramHead;    // written ahead of the thread panel's block; emptied at showing
   QStringList GeneratedText;  // text of the machining panels and the ISO view
   std::uint8_t Activated = 0; // 1 from the first activation on
-  QImage BackBuffer;          // off-screen picture, 24 bits per pixel
+  QImage BackBuffer;          // off-screen picture, 24-bit colour
+  // 24-bit colour in 32-bit pixels, the format the rasteriser draws fastest.
+  static constexpr QImage::Format BackBufferFormat = QImage::Format_RGB32;
 
   QPushButton* SpeedButtonCaption = nullptr;  // the interpreter's error text
   QWidget* PanelSave = nullptr;

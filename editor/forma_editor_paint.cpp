@@ -523,7 +523,7 @@ void TFormaEditor::FormResize() {
   for (int i = 0; i < 5; ++i) StatusPanels[i]->setFixedWidth(w / 7);
   const int pictureHeight = std::max(h - StatusBar->sizeHint().height(), 0);
   if (BackBuffer.width() != w || BackBuffer.height() != pictureHeight)
-    BackBuffer = QImage(w, pictureHeight, BackBuffer.format());
+    BackBuffer = QImage(w, pictureHeight, BackBufferFormat);
   ScreenCenterX = BackBuffer.width() / 2.0;
   ScreenCenterY = BackBuffer.height() / 2.0;
   ViewScale = 1.0;
