@@ -8,8 +8,6 @@ namespace movra {
 namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
-// Start and end angle meet on the unit circle closer than this: the arc is a full circle.
-constexpr double kFullCircle = 1e-10;
 // The fit counts start and end of an arc as one point closer than this.
 constexpr double kFitFullCircle = 1e-7;
 // Distances and angles shown in the status bar that are zero up to rounding.
@@ -22,21 +20,6 @@ std::string Real(double Value, int Decimals) { return TFormaDaten::FormatReal(Va
 double Degrees(double Radians) { return Radians * 180.0 / std::numbers::pi; }
 
 }  // namespace
-
-std::int32_t PixelRound(double Value) {
-  const double held = std::clamp(Value, -PixelLimit, PixelLimit);
-  return static_cast<std::int32_t>(std::nearbyint(held));
-}
-
-void EditorView::WorldToScreen(double X, double Y, double& SX, double& SY) const {
-  SX = (X - ViewCenterX) * ViewScale + ScreenCenterX;
-  SY = ScreenCenterY - (Y - ViewCenterY) * ViewScale;
-}
-
-void EditorView::ScreenToWorld(double SX, double SY, double& X, double& Y) const {
-  X = (SX - ScreenCenterX) / ViewScale + ViewCenterX;
-  Y = (ScreenCenterY - SY) / ViewScale + ViewCenterY;
-}
 
 bool EditorView::SetViewScale(double Scale) {
   if (!std::isfinite(Scale) || Scale <= 0.0) return false;
@@ -83,7 +66,7 @@ bool ClipSegment(double& X1, double& Y1, double& X2, double& Y2, double X0, doub
 }
 
 double DrawnArcSweep(double R, double A1, double A2) {
-  if (std::hypot(std::cos(A1) - std::cos(A2), std::sin(A1) - std::sin(A2)) < kFullCircle)
+  if (std::hypot(std::cos(A1) - std::cos(A2), std::sin(A1) - std::sin(A2)) < FullCircleTolerance)
     return R > 0 ? kTwoPi : -kTwoPi;
   return TFormaDaten::ArcSweep(R, A1, A2);
 }

@@ -27,7 +27,13 @@ inline constexpr double PixelLimit = 1 << 20;
 
 // A pixel coordinate to the nearest integer (ties to even, as the platform rounds), held
 // within +-PixelLimit. Not for NaN: callers skip what is not a number.
-std::int32_t PixelRound(double Value);
+inline std::int32_t PixelRound(double Value) {
+  const double held = Value < -PixelLimit ? -PixelLimit : Value > PixelLimit ? PixelLimit : Value;
+  // Adding and taking away 1.5 * 2^52 leaves the nearest integer, ties to even; it runs on
+  // every point of every arc, where a library call would cost more than the drawing.
+  constexpr double kRound = 6755399441055744.0;
+  return static_cast<std::int32_t>((held + kRound) - kRound);
+}
 
 // The hovered element as the last snap search found it (see the snap search).
 struct EditorHover {
@@ -67,8 +73,14 @@ struct EditorView : EditorHover {
   double ToolSize = NoValue;
   double ToolRadius = NoValue;
 
-  void WorldToScreen(double X, double Y, double& SX, double& SY) const;
-  void ScreenToWorld(double SX, double SY, double& X, double& Y) const;
+  void WorldToScreen(double X, double Y, double& SX, double& SY) const {
+    SX = (X - ViewCenterX) * ViewScale + ScreenCenterX;
+    SY = ScreenCenterY - (Y - ViewCenterY) * ViewScale;
+  }
+  void ScreenToWorld(double SX, double SY, double& X, double& Y) const {
+    X = (SX - ScreenCenterX) / ViewScale + ViewCenterX;
+    Y = (ScreenCenterY - SY) / ViewScale + ViewCenterY;
+  }
   // Takes Scale unless it is 0, negative or not finite (false: the scale stays).
   bool SetViewScale(double Scale);
   // Scale held within ViewScaleMin..ViewScaleMax, as every zoom step ends.
@@ -82,6 +94,9 @@ struct EditorView : EditorHover {
 // fractions of the original segment.
 bool ClipSegment(double& X1, double& Y1, double& X2, double& Y2, double X0, double Y0,
                  double XMax, double YMax, double& T1, double& T2);
+
+// Start and end angle meet on the unit circle closer than this: the arc is a full circle.
+inline constexpr double FullCircleTolerance = 1e-10;
 
 // The sweep an arc is drawn with: a full turn (negative for a negative radius) when start and
 // end angle meet on the unit circle, else the kernel's sweep.

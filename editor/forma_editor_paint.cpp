@@ -115,7 +115,11 @@ void TFormaEditor::DrawArc(double CX, double CY, double R, double A1, double A2)
     DrawPointMarker(CX, CY);
     return;
   }
-  const double sweep = DrawnArcSweep(R, A1, A2);
+  double ux = std::cos(A1), uy = std::sin(A1);
+  // The full-circle rule of DrawnArcSweep, with the start direction needed below anyway.
+  const double sweep = std::hypot(ux - std::cos(A2), uy - std::sin(A2)) < FullCircleTolerance
+                           ? (R > 0 ? kTwoPi : -kTwoPi)
+                           : TFormaDaten::ArcSweep(R, A1, A2);
   const double step = sweep / (ArcPointCount - 1);
   // The whole circle outside the picture, or not in the reals: nothing to see.
   double cx = 0, cy = 0;
@@ -128,33 +132,47 @@ void TFormaEditor::DrawArc(double CX, double CY, double R, double A1, double A2)
       cy - r > h + kClipMargin)
     return;
 
-  // The points turn by one step each: one sine and cosine per arc.
+  // The points turn by one step each, one sine and cosine per arc; two chains (even and odd
+  // points, each turning by two steps) so that neither waits for the other.
   const double cs = std::cos(step), sn = std::sin(step);
-  double ux = std::cos(A1), uy = std::sin(A1);
+  const double cs2 = cs * cs - sn * sn, sn2 = 2.0 * sn * cs;
+  double ex = ux, ey = uy;                                // even points
+  double ox = ux * cs - uy * sn, oy = ux * sn + uy * cs;  // odd points
   std::array<double, 2 * ArcPointCount> pixels;
-  bool far = false;
-  for (int i = 0; i < ArcPointCount; ++i) {
-    double sx = 0, sy = 0;
-    WorldToScreen(CX + std::fabs(R) * ux, CY + std::fabs(R) * uy, sx, sy);
-    pixels[2 * i] = sx;
-    pixels[2 * i + 1] = sy;
-    far = far || !(std::fabs(sx) <= PixelLimit && std::fabs(sy) <= PixelLimit);
-    const double nx = ux * cs - uy * sn;
-    uy = ux * sn + uy * cs;
-    ux = nx;
+  for (int i = 0; i < ArcPointCount; i += 2) {
+    pixels[2 * i] = cx + r * ex;
+    pixels[2 * i + 1] = cy - r * ey;
+    const double nx = ex * cs2 - ey * sn2;
+    ey = ex * sn2 + ey * cs2;
+    ex = nx;
+    if (i + 1 < ArcPointCount) {
+      pixels[2 * i + 2] = cx + r * ox;
+      pixels[2 * i + 3] = cy - r * oy;
+      const double mx = ox * cs2 - oy * sn2;
+      oy = ox * sn2 + oy * cs2;
+      ox = mx;
+    }
   }
+  // The picture's integers hold the circle's box: every point is exact.
+  const bool far = !(std::fabs(cx) + r <= PixelLimit && std::fabs(cy) + r <= PixelLimit);
   if (far && !fill) {
     for (int i = 1; i < ArcPointCount; ++i)
       DrawPixelSegment(pixels[2 * i - 2], pixels[2 * i - 1], pixels[2 * i], pixels[2 * i + 1]);
     return;
   }
   // Points that fall on the pixel before them add nothing to the picture.
+  std::array<int, 2 * ArcPointCount> ints;
+  for (int i = 0; i < 2 * ArcPointCount; ++i) ints[i] = PixelRound(pixels[i]);
   std::array<QPoint, ArcPointCount> kept;
   int n = 0;
+  int lastX = ints[0] + 1, lastY = ints[1];
   for (int i = 0; i < ArcPointCount; ++i) {
-    ArcPoints[i] = QPoint(PixelRound(pixels[2 * i]), PixelRound(pixels[2 * i + 1]));
-    if (n == 0 || kept[n - 1] != ArcPoints[i]) kept[n++] = ArcPoints[i];
+    const int x = ints[2 * i], y = ints[2 * i + 1];
+    if (x != lastX || y != lastY) kept[n++] = QPoint(x, y);
+    lastX = x;
+    lastY = y;
   }
+  for (int i = 0; i < ArcPointCount; ++i) ArcPoints[i] = QPoint(ints[2 * i], ints[2 * i + 1]);
   const std::span<const QPoint> points(kept.data(), static_cast<std::size_t>(n));
   if (fill)
     canvas_->Polygon(points);

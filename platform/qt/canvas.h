@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPoint>
 #include <QString>
+#include <array>
+#include <cstdint>
 #include <span>
 
 #include "platform/core/colors.h"
@@ -66,6 +68,11 @@ class Canvas {
 
  private:
   void ApplyPen();
+  // A one-pixel line straight into the pixels, pattern and mode applied, its last pixel left
+  // out; Phase is the pattern position of its first pixel. Returns the pixels it stepped.
+  int ThinLine(int X1, int Y1, int X2, int Y2, int Phase);
+  // Thin lines go straight into the pixels when the picture's format allows it.
+  bool Thin() const { return direct_ != nullptr && pen_.Width <= 1; }
 
   QImage& image_;
   QPainter painter_;
@@ -76,6 +83,8 @@ class Canvas {
   bool offsetApplied_ = false;
   ColorValue brush_ = 0xFFFFFF;
   PenMode mode_ = PenMode::Copy;
+  std::uint8_t* direct_ = nullptr;  // first pixel row of a 32-bit picture, or null
+  qsizetype stride_ = 0;            // bytes per row
 };
 
 }  // namespace movra::platform
