@@ -65,10 +65,16 @@ bool ClipSegment(double& X1, double& Y1, double& X2, double& Y2, double X0, doub
   return true;
 }
 
-double DrawnArcSweep(double R, double A1, double A2) {
-  if (std::hypot(std::cos(A1) - std::cos(A2), std::sin(A1) - std::sin(A2)) < FullCircleTolerance)
+double DrawnArcSweep(double R, double A1, double A2, double CosA1, double SinA1) {
+  if (std::hypot(CosA1 - std::cos(A2), SinA1 - std::sin(A2)) < FullCircleTolerance) {
+    if (std::fabs(A2 - A1) < std::numbers::pi) return 0.0;
     return R > 0 ? kTwoPi : -kTwoPi;
+  }
   return TFormaDaten::ArcSweep(R, A1, A2);
+}
+
+double DrawnArcSweep(double R, double A1, double A2) {
+  return DrawnArcSweep(R, A1, A2, std::cos(A1), std::sin(A1));
 }
 
 void AppendCodeLabel(std::string& Text, const std::string& Word) {
@@ -177,9 +183,11 @@ void FitViewToStore(EditorView& View, const TFormaGeom& Geom, double Left, doubl
         }
       }
     } else if (e->Kind == 2 && e->V3 != 0.0) {
+      // Equal angles are a point of the circle, as the drawing shows them.
       double sweep = TFormaDaten::ArcSweep(e->V3, e->V4, e->V5);
       if (std::hypot(std::cos(e->V4) - std::cos(e->V5), std::sin(e->V4) - std::sin(e->V5)) <
-          kFitFullCircle)
+              kFitFullCircle &&
+          std::fabs(e->V5 - e->V4) >= std::numbers::pi)
         sweep = e->V3 < 0 ? -kTwoPi : kTwoPi;
       const double r = std::fabs(e->V3);
       for (int k = 0; k <= 6; ++k) {

@@ -98,9 +98,14 @@ bool ClipSegment(double& X1, double& Y1, double& X2, double& Y2, double X0, doub
 // Start and end angle meet on the unit circle closer than this: the arc is a full circle.
 inline constexpr double FullCircleTolerance = 1e-10;
 
-// The sweep an arc is drawn with: a full turn (negative for a negative radius) when start and
-// end angle meet on the unit circle, else the kernel's sweep.
+// The sweep an arc is drawn with. Start and end angle meeting on the unit circle make a full
+// turn (negative for a negative radius) only when they are a whole turn or more apart as
+// numbers: equal angles are the zero arc the interpreter leaves where its path runs straight
+// past a base circle, and a full circle there would be a stray ring. Otherwise the kernel's
+// sweep.
 double DrawnArcSweep(double R, double A1, double A2);
+// DrawnArcSweep with the start direction (cos A1, sin A1) already at hand.
+double DrawnArcSweep(double R, double A1, double A2, double CosA1, double SinA1);
 
 // Points per drawn arc: 60 chords.
 inline constexpr int ArcPointCount = 61;

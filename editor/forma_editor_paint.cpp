@@ -115,11 +115,9 @@ void TFormaEditor::DrawArc(double CX, double CY, double R, double A1, double A2)
     DrawPointMarker(CX, CY);
     return;
   }
-  double ux = std::cos(A1), uy = std::sin(A1);
-  // The full-circle rule of DrawnArcSweep, with the start direction needed below anyway.
-  const double sweep = std::hypot(ux - std::cos(A2), uy - std::sin(A2)) < FullCircleTolerance
-                           ? (R > 0 ? kTwoPi : -kTwoPi)
-                           : TFormaDaten::ArcSweep(R, A1, A2);
+  const double ux = std::cos(A1), uy = std::sin(A1);
+  const double sweep = DrawnArcSweep(R, A1, A2, ux, uy);
+  if (sweep == 0.0) return;  // every point on the same pixel: nothing to see
   const double step = sweep / (ArcPointCount - 1);
   // The whole circle outside the picture, or not in the reals: nothing to see.
   double cx = 0, cy = 0;

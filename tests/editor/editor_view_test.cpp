@@ -79,7 +79,10 @@ TEST(EditorView, ClipSegmentKeepsThePieceInsideAndItsPlace) {
 
 TEST(EditorView, ArcSweepIsAFullTurnOnlyWhereStartMeetsEnd) {
   EXPECT_DOUBLE_EQ(DrawnArcSweep(5, 0, 2 * kPi), 2 * kPi);
-  EXPECT_DOUBLE_EQ(DrawnArcSweep(-5, 1, 1), -2 * kPi);
+  EXPECT_DOUBLE_EQ(DrawnArcSweep(-5, 1, 1 - 2 * kPi), -2 * kPi);
+  // Equal angles: the zero arc of a path running straight past a base circle.
+  EXPECT_EQ(DrawnArcSweep(5, 1, 1), 0.0);
+  EXPECT_EQ(DrawnArcSweep(-5, 0, 1e-12), 0.0);
   EXPECT_DOUBLE_EQ(DrawnArcSweep(5, 0.3, 0.3 + 4 * kPi), 2 * kPi);
   EXPECT_NEAR(DrawnArcSweep(5, 0, kPi / 2), kPi / 2, 1e-12);
   EXPECT_NEAR(DrawnArcSweep(-5, 0, kPi / 2), -3 * kPi / 2, 1e-12);

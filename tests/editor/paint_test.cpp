@@ -205,6 +205,20 @@ TEST_F(Paint, FullCircleWhereStartMeetsEndAndQuarterArcOtherwise) {
   EXPECT_FALSE(Near(-100, -110, kDefault));
 }
 
+TEST_F(Paint, BaseCirclesInARowLeaveNoStrayCircles) {
+  std::string error;
+  geom_.FromEditor = 1;
+  geom_.InterpretProgram({"X-100 Y-100 R20", "X-100 Y0 R20", "X-100 Y100 R20"}, error);
+  ASSERT_EQ(error, "");
+  ASSERT_GE(geom_.ElementCount(), 3);
+  editor_.PaintView();
+  EXPECT_TRUE(Near(-80, -50, kDefault));    // the tangent lines on the right
+  EXPECT_TRUE(Near(-80, 50, kDefault));
+  EXPECT_FALSE(Near(-120, -100, kDefault));  // no ring round the first circle
+  EXPECT_FALSE(Near(-100, -80, kDefault));
+  EXPECT_FALSE(Near(-120, 5, kDefault));     // nor round the second
+}
+
 TEST_F(Paint, HoleCirclesOfTheGeometryAtBothEnds) {
   geom_.GeomParams(1)(1) = 20;  // D20
   Line(-100, 80, 100, 80);
