@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QColor>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScrollBar>
@@ -279,6 +280,33 @@ TEST_F(Paint, TurningAndPocketOverlays) {
   EXPECT_EQ(At(100, 60), Of(kLeft));
   EXPECT_GT(CountAlong(kRapid, -150, 40, 150, 40), 100);
   EXPECT_EQ(At(100, -60), Of(0x0000FF));  // offsets in pure red
+}
+
+TEST_F(Paint, ToolSymbolAtTheToolPoint) {
+  Line(-150, 80, 100, 80);
+  editor_.PanelScroll->show();
+  editor_.ScrollBarIndexTag = 1;
+  editor_.ToolDefined = 1;
+  editor_.ComboBoxTool->show();
+  editor_.PaintView();
+  editor_.ScrollBarIndex->setValue(1);  // tool point: the end (100, 80), fed
+  editor_.ToolRadius = 30;
+  editor_.PaintView();
+  EXPECT_TRUE(Near(130, 80, kDefault));  // a circle of the tool's radius
+  EXPECT_TRUE(Near(100, 50, kDefault));
+
+  // A drill of point angle 0 or a half turn has no tip: nothing, and no wild lines.
+  for (double angle : {0.0, kPi}) {
+    editor_.ToolAngle1 = angle;
+    editor_.PaintView();
+    EXPECT_FALSE(Near(130, 80, kDefault)) << angle;
+    EXPECT_FALSE(Near(100, 40, kDefault)) << angle;
+  }
+  // A drill of 90 degrees: the tip lines from the point.
+  editor_.ToolRadius = 20;
+  editor_.ToolAngle1 = kPi / 2;
+  editor_.PaintView();
+  EXPECT_TRUE(Near(110, 90, kDefault));
 }
 
 TEST_F(Paint, LabelAndStatusTexts) {
