@@ -90,6 +90,9 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
   // The settings go first at shut-down; the editor then draws nothing.
   QObject::connect(&FormaSettings, &QObject::destroyed, &FormaEditor,
                    [this] { FormaEditor.FormaSettings = nullptr; });
+  FormaInput.FormaInputList = &FormaInputList;
+  FormaInputList.RussianInterface = [this] { return FormaSettings.CurrentLanguage() == 2; };
+  FormaInfo.MainWindow = &Forma_Rudizi;
   // Queued: the loop ends after the close has finished, not inside it.
   QObject::connect(&Forma_Rudizi, &TForma_Rudizi::Closed, qApp, &QCoreApplication::quit,
                    Qt::QueuedConnection);
