@@ -145,6 +145,7 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   platform::WindowList& windows_;
   platform::Canvas* canvas_ = nullptr;  // while PaintView runs
   bool elementDrawn_ = false;           // the repaint under way drew an element
+  std::array<QPoint, ArcPointCount> arcKept_;  // the arc's points less those on the same pixel
   QWidget* toolBar_ = nullptr;          // the row of buttons over the picture
 };
 

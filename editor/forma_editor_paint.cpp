@@ -161,7 +161,7 @@ void TFormaEditor::DrawArc(double CX, double CY, double R, double A1, double A2)
   // Points that fall on the pixel before them add nothing to the picture.
   std::array<int, 2 * ArcPointCount> ints;
   for (int i = 0; i < 2 * ArcPointCount; ++i) ints[i] = PixelRound(pixels[i]);
-  std::array<QPoint, ArcPointCount> kept;
+  std::array<QPoint, ArcPointCount>& kept = arcKept_;
   int n = 0;
   int lastX = ints[0] + 1, lastY = ints[1];
   for (int i = 0; i < ArcPointCount; ++i) {
