@@ -99,6 +99,9 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   StatusBar = new QStatusBar(this);
   named(StatusBar, "StatusBar");
   StatusBar->setSizeGripEnabled(false);
+  // Opaque, so that a changed text repaints the bar alone and not the picture behind it.
+  StatusBar->setAutoFillBackground(true);
+  toolBar_->setAutoFillBackground(true);
   for (std::size_t i = 0; i < StatusPanels.size(); ++i) {
     StatusPanels[i] = new QLabel(StatusBar);
     StatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));

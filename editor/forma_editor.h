@@ -146,6 +146,7 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   platform::Canvas* canvas_ = nullptr;  // while PaintView runs
   bool elementDrawn_ = false;           // the repaint under way drew an element
   std::array<QPoint, ArcPointCount> arcKept_;  // the arc's points less those on the same pixel
+  std::array<QString, 6> statusTexts_;         // the status texts of the repaint under way
   QWidget* toolBar_ = nullptr;          // the row of buttons over the picture
 };
 

@@ -460,8 +460,8 @@ void TFormaEditor::PaintLabelsAndStatus() {
     }
   }
   const StatusTexts texts = MakeStatusTexts(*this, diameter, decimals);
-  for (int i = 0; i < 5; ++i) StatusPanels[i]->setText(QString::fromStdString(texts.Panels[i]));
-  if (texts.Panel5) StatusPanels[5]->setText(QString::fromStdString(*texts.Panel5));
+  for (int i = 0; i < 5; ++i) statusTexts_[i] = QString::fromStdString(texts.Panels[i]);
+  if (texts.Panel5) statusTexts_[5] = QString::fromStdString(*texts.Panel5);
 }
 
 void TFormaEditor::PaintView() {
@@ -471,7 +471,9 @@ void TFormaEditor::PaintView() {
   const TFormaSettings& s = *FormaSettings;
   platform::Canvas canvas(BackBuffer);
   canvas_ = &canvas;
-  for (int i = 0; i < 5; ++i) StatusPanels[i]->clear();
+  // Panels 0 to 4 start empty; panel 5 keeps its text unless something is hovered.
+  statusTexts_[5] = StatusPanels[5]->text();
+  for (int i = 0; i < 5; ++i) statusTexts_[i].clear();
   canvas.Fill(s.ColorBrush);
   canvas.SetBrushColor(s.ColorBrush);
   canvas.SetMode(platform::PenMode::Copy);
@@ -494,6 +496,9 @@ void TFormaEditor::PaintView() {
   } catch (const std::exception&) {
     // The picture is completed below whatever failed: the window always shows one.
   }
+  // Only changed texts are set: a label set anew asks for a repaint, which would paint again.
+  for (std::size_t i = 0; i < StatusPanels.size(); ++i)
+    if (StatusPanels[i]->text() != statusTexts_[i]) StatusPanels[i]->setText(statusTexts_[i]);
   StatusBar->update();
   if (axes) DrawAxesAndMarkers();
   if (ToolDefined == 1) {

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QColor>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScrollBar>
@@ -404,6 +405,31 @@ TEST_F(Paint, NothingWithoutSettingsAndTheActionsFollowTheStore) {
   EXPECT_TRUE(editor_.ActionDiametr->isEnabled());
   EXPECT_TRUE(editor_.ActionReferensInput->isEnabled());
   EXPECT_TRUE(editor_.ActionPolus->isEnabled());
+}
+
+// Counts the paint events a window receives.
+struct PaintCounter : QObject {
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+TEST_F(Paint, ShownWindowComesToRestAfterPainting) {
+  Line(-150, 80, 150, 80, 1);
+  editor_.MousePixel = {250, 120};
+  editor_.HoverKind = 1;  // panel 5 gets a text, the labels are written
+  editor_.show();
+  PaintCounter counter;
+  editor_.installEventFilter(&counter);
+  ASSERT_TRUE(testing::RunEventLoopUntil([&] { return counter.paints > 0; }));
+  // The texts set by the repaint must not ask for another one.
+  testing::RunEventLoop(50);
+  counter.paints = 0;
+  testing::RunEventLoop(200);
+  EXPECT_EQ(counter.paints, 0);
+  editor_.hide();
 }
 
 TEST_F(Paint, ResizeSizesThePictureAndFitsTheView) {
