@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <QWheelEvent>
@@ -245,6 +246,18 @@ TEST(FormaSyntax, OpensSmallWithTheRussianTree) {
   EXPECT_TRUE(syntax.TreeViewSyntaxRu->isVisibleTo(&syntax));
   EXPECT_FALSE(syntax.TreeViewSyntaxDe->isVisibleTo(&syntax));
   EXPECT_FALSE(syntax.TreeViewSyntaxEn->isVisibleTo(&syntax));
+}
+
+TEST(FormaSyntax, CentredOnlyAtItsFirstShowingAndOnTop) {
+  TFormaSyntax syntax;
+  EXPECT_TRUE(syntax.windowFlags() & Qt::WindowStaysOnTopHint);
+  syntax.show();
+  const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+  EXPECT_LE((syntax.frameGeometry().center() - centre).manhattanLength(), 2);
+  syntax.hide();
+  syntax.move(7, 9);
+  syntax.show();
+  EXPECT_EQ(syntax.pos(), QPoint(7, 9));
 }
 
 TEST(FormaSyntax, DoubleClickPutsALineBehindThreeBlanks) {
