@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -147,6 +148,8 @@ void TFormaSyntax::showEvent(QShowEvent* Event) {
 }
 
 void TFormaSyntax::TreeViewSyntaxRuCustomDrawItem(QStyleOptionViewItem& Option) {
+  // A disabled tree keeps the greyed look of the desktop.
+  if (!(Option.state & QStyle::State_Enabled)) return;
   const QColor colour(IsKeywordNode(Option.text) ? KeywordColour : TextColour);
   Option.palette.setColor(QPalette::Text, colour);
   Option.font.setBold(false);

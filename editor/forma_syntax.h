@@ -50,7 +50,8 @@ class TFormaSyntax : public QWidget {
   // The resource of a language's tree: ":/syntax/Syntax.ru", ".de" or ".en".
   static QString SyntaxResource(const char* Extension);
 
-  // The colour and style of a node before it is drawn (black; red for a keyword node).
+  // The colour and style of a node of an enabled tree before it is drawn (black; red for a
+  // keyword node).
   static void TreeViewSyntaxRuCustomDrawItem(QStyleOptionViewItem& Option);
   // A double click on the selected node of Tree puts its text, behind three blanks, into Edit;
   // a node with children leaves only the blanks.
