@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "machining/forma_editor_turn.h"
@@ -20,15 +21,15 @@ constexpr double Joined = 0.001;
 using TurnT = TFormaEditorTurn::TurnT;
 
 // Every run of blanks reduced to one, blanks at both ends removed.
-std::string Squeezed(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
+std::string Squeezed(std::string text) {
+  std::size_t kept = 0;
   for (char c : text) {
-    if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
-    out.push_back(c);
+    if (c == ' ' && (kept == 0 || text[kept - 1] == ' ')) continue;
+    text[kept++] = c;
   }
-  if (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
+  if (kept > 0 && text[kept - 1] == ' ') --kept;
+  text.resize(kept);
+  return text;
 }
 
 bool Finite(const TurnT& r) {
@@ -54,25 +55,35 @@ struct TFormaEditorTurn::WriteRun {
   void Move(double X, double Y, const std::string& ArcWord, std::uint8_t MoveSide, double Feed) {
     std::string line;
     if (std::fabs(X - LastX) > Same) {
-      line += " v" + Number(X) + " ";
+      line += " v";
+      line += Number(X);
+      line += ' ';
       LastX = X;
     }
     if (std::fabs(Y - LastY) > Same) {
-      line += " w" + Number(Y) + " ";
+      line += " w";
+      line += Number(Y);
+      line += ' ';
       LastY = Y;
     }
-    if (!ArcWord.empty()) line += " " + ArcWord + " ";
+    if (!ArcWord.empty()) {
+      line += ' ';
+      line += ArcWord;
+      line += ' ';
+    }
     if (Side == 0 && MoveSide == 1) line += " g41";
     if (Side == 0 && MoveSide == 2) line += " g42";
     // Switching the correction off belongs to the move before, which ends where it starts.
     if (Side != 0 && MoveSide == 0) List.back() += " g40";
     Side = MoveSide;
     if (Feed != LastFeed && Feed != NoValue && Feed != 0.0) {
-      line += " f" + Number(Feed) + " ";
+      line += " f";
+      line += Number(Feed);
+      line += ' ';
       LastFeed = Feed;
     }
     if (Feed == NoValue && !line.empty()) line += " max";
-    List.push_back(Squeezed(line));
+    List.push_back(Squeezed(std::move(line)));
   }
 };
 
