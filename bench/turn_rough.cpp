@@ -1,7 +1,6 @@
 // Roughing a long shaft profile level by level, and writing the moves as turning text.
 #include <benchmark/benchmark.h>
 
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -14,35 +13,24 @@ using movra::TFormaDaten;
 using movra::TFormaEditorTurn;
 using movra::TFormaGeom;
 
-void Add(TFormaGeom& geom, double kind, double v1, double v2, double v3, double v4, double v5) {
-  if (!geom.NewElement()) return;
-  TFormaGeom::GeomT* e = geom.CurElement();
-  if (e == nullptr) return;
-  e->GeomNo = 1;
-  e->Kind = kind;
-  e->V1 = v1;
-  e->V2 = v2;
-  e->V3 = v3;
-  e->V4 = v4;
-  e->V5 = v5;
-}
-
-// A shaft growing towards -x by `Rise` in radius over `Elements` elements, four per step:
-// a diameter, a concave radius, a taper and a chamfer.
-void Shaft(TFormaGeom& geom, int Elements, double Rise) {
-  constexpr double Pi = std::numbers::pi;
+// The program of a shaft growing towards -x by `Rise` in radius over `Elements` elements,
+// four per step: a diameter, a concave radius, a taper and a chamfer.
+std::vector<std::string> Shaft(int Elements, double Rise) {
+  const auto n = [](double v) { return TFormaDaten::FormatReal(v, 6); };
   const int steps = Elements / 4;
   const double h = Rise / steps;  // radius gained per step
+  const double r = h / 4;
   double x = 0.0, y = 5.0;
+  std::vector<std::string> lines = {"G1 X0 Y5"};
   for (int k = 0; k < steps; ++k) {
-    const double r = h / 4;
-    Add(geom, 1, x, y, x - 2, y, 0);
-    Add(geom, 2, x - 2, y + r, -r, 1.5 * Pi, Pi);
-    Add(geom, 1, x - 2 - r, y + r, x - 2.2 - r, y + 3 * r, 0);
-    Add(geom, 1, x - 2.2 - r, y + 3 * r, x - 2.4 - 2 * r, y + h, 0);
+    lines.push_back("G1 X" + n(x - 2) + " Y" + n(y));
+    lines.push_back("G2 X" + n(x - 2 - r) + " Y" + n(y + r) + " R" + n(r));
+    lines.push_back("G1 X" + n(x - 2.2 - r) + " Y" + n(y + 3 * r));
+    lines.push_back("G1 X" + n(x - 2.4 - 2 * r) + " Y" + n(y + h));
     x -= 2.4 + 2 * r;
     y += h;
   }
+  return lines;
 }
 
 struct Prepared {
@@ -52,9 +40,12 @@ struct Prepared {
   bool ok = false;
 
   explicit Prepared(int Elements, double Rise = 100.0) {
-    Shaft(geom, Elements, Rise);
+    geom.FromEditor = 1;
+    std::string error;
+    geom.InterpretProgram(Shaft(Elements, Rise), error);
     double sx = 0, sy = 0, ex = 0, ey = 0;
-    ok = turn.BuildContour(sx, sy, 0, 0, 0, NoValue, NoValue, NoValue, NoValue, 0, ex, ey);
+    ok = error.empty() && geom.ElementCount() == Elements &&
+         turn.BuildContour(sx, sy, 0, 0, 0, NoValue, NoValue, NoValue, NoValue, 0, ex, ey);
   }
 };
 

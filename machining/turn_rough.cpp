@@ -88,6 +88,11 @@ bool Finite(double a, double b, double c, double d) {
 }  // namespace
 
 struct TFormaEditorTurn::RoughRun {
+  RoughRun(bool IsFacing, double X1, double Y1, double X2, double Y2, double Depth,
+           double CutFeed, double Lift)
+      : Facing(IsFacing), StartX(X1), StartY(Y1), EndX(X2), EndY(Y2), Step(Depth),
+        Feed(CutFeed), Retract(Lift) {}
+
   bool Facing = false;
   double StartX = 0.0, StartY = 0.0, EndX = 0.0, EndY = 0.0;
   double Step = 0.0, Feed = 0.0, Retract = 0.0;
@@ -118,28 +123,13 @@ struct TFormaEditorTurn::RoughRun {
 
 bool TFormaEditorTurn::RoughLongitudinal(double StartX, double StartY, double EndX, double EndY,
                                          double Step, double Feed, double Retract) {
-  RoughRun run;
-  run.StartX = StartX;
-  run.StartY = StartY;
-  run.EndX = EndX;
-  run.EndY = EndY;
-  run.Step = Step;
-  run.Feed = Feed;
-  run.Retract = Retract;
+  RoughRun run{false, StartX, StartY, EndX, EndY, Step, Feed, Retract};
   return Rough(run);
 }
 
 bool TFormaEditorTurn::RoughFacing(double StartX, double StartY, double EndX, double EndY,
                                    double Step, double Feed, double Retract) {
-  RoughRun run;
-  run.Facing = true;
-  run.StartX = StartX;
-  run.StartY = StartY;
-  run.EndX = EndX;
-  run.EndY = EndY;
-  run.Step = Step;
-  run.Feed = Feed;
-  run.Retract = Retract;
+  RoughRun run{true, StartX, StartY, EndX, EndY, Step, Feed, Retract};
   return Rough(run);
 }
 
@@ -234,13 +224,7 @@ bool TFormaEditorTurn::AppendMove(RoughRun& Run, double X1, double Y1, double X2
   }
   TurnT* r = OutElements.Current();
   if (r == nullptr) return false;
-  r->Kind = 1.0;
-  r->V1 = X1;
-  r->V2 = Y1;
-  r->V3 = X2;
-  r->V4 = Y2;
-  r->Feed = Feed;
-  r->Side = 0;
+  *r = TurnT{Feed, 1.0, X1, Y1, X2, Y2, 0.0, 0};
   return true;
 }
 

@@ -20,16 +20,11 @@ constexpr double Joined = 0.001;
 
 using TurnT = TFormaEditorTurn::TurnT;
 
-// Every run of blanks reduced to one, blanks at both ends removed.
-std::string Squeezed(std::string text) {
-  std::size_t kept = 0;
-  for (char c : text) {
-    if (c == ' ' && (kept == 0 || text[kept - 1] == ' ')) continue;
-    text[kept++] = c;
-  }
-  if (kept > 0 && text[kept - 1] == ' ') --kept;
-  text.resize(kept);
-  return text;
+// Appends a word to a line, one blank between words.
+void AddWord(std::string& Line, const char* Address, const std::string& Value = {}) {
+  if (!Line.empty()) Line += ' ';
+  Line += Address;
+  Line += Value;
 }
 
 bool Finite(const TurnT& r) {
@@ -52,38 +47,29 @@ struct TFormaEditorTurn::WriteRun {
   std::string Number(double Value) const { return TFormaDaten::FormatReal(Value, Decimals); }
 
   // One move to (X, Y) in diameter coordinates, a coordinate written only where it changes.
+  // The words are joined by single blanks, the line has none at either end.
   void Move(double X, double Y, const std::string& ArcWord, std::uint8_t MoveSide, double Feed) {
     std::string line;
     if (std::fabs(X - LastX) > Same) {
-      line += " v";
-      line += Number(X);
-      line += ' ';
+      AddWord(line, "v", Number(X));
       LastX = X;
     }
     if (std::fabs(Y - LastY) > Same) {
-      line += " w";
-      line += Number(Y);
-      line += ' ';
+      AddWord(line, "w", Number(Y));
       LastY = Y;
     }
-    if (!ArcWord.empty()) {
-      line += ' ';
-      line += ArcWord;
-      line += ' ';
-    }
-    if (Side == 0 && MoveSide == 1) line += " g41";
-    if (Side == 0 && MoveSide == 2) line += " g42";
+    if (!ArcWord.empty()) AddWord(line, "", ArcWord);
+    if (Side == 0 && MoveSide == 1) AddWord(line, "g41");
+    if (Side == 0 && MoveSide == 2) AddWord(line, "g42");
     // Switching the correction off belongs to the move before, which ends where it starts.
-    if (Side != 0 && MoveSide == 0) List.back() += " g40";
+    if (Side != 0 && MoveSide == 0) AddWord(List.back(), "g40");
     Side = MoveSide;
     if (Feed != LastFeed && Feed != NoValue && Feed != 0.0) {
-      line += " f";
-      line += Number(Feed);
-      line += ' ';
+      AddWord(line, "f", Number(Feed));
       LastFeed = Feed;
     }
-    if (Feed == NoValue && !line.empty()) line += " max";
-    List.push_back(Squeezed(std::move(line)));
+    if (Feed == NoValue && !line.empty()) AddWord(line, "max");
+    List.push_back(std::move(line));
   }
 };
 
@@ -102,13 +88,13 @@ bool TFormaEditorTurn::WriteProgram(std::vector<std::string>& List) {
     if (line.find("g41") != std::string::npos) state = 1;
     if (line.find("g42") != std::string::npos) state = 2;
   }
-  if (state != 0) List.back() += " g40";
+  if (state != 0) AddWord(List.back(), "g40");
   return true;
 }
 
 void TFormaEditorTurn::WriteLine(WriteRun& Run, const TurnT& Record) {
-  const bool line = Record.Kind == 1.0, arc = Record.Kind == 2.0;
-  if ((!line && !arc) || !Finite(Record)) return;
+  const bool isLine = Record.Kind == 1.0, arc = Record.Kind == 2.0;
+  if ((!isLine && !arc) || !Finite(Record)) return;
   double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
   TFormaDaten::ElementEndPoints(Record.Kind, Record.V1, Record.V2, Record.V3, Record.V4,
                                 Record.V5, x1, y1, x2, y2);
@@ -124,7 +110,11 @@ void TFormaEditorTurn::WriteLine(WriteRun& Run, const TurnT& Record) {
   y2 *= 2.0;
   if (!Run.Started) {
     Run.Started = true;
-    Run.List.push_back(Squeezed(" v" + Run.Number(x1) + " " + " w" + Run.Number(y1) + " max "));
+    std::string line;
+    AddWord(line, "v", Run.Number(x1));
+    AddWord(line, "w", Run.Number(y1));
+    AddWord(line, "max");
+    Run.List.push_back(std::move(line));
     Run.LastX = x1;
     Run.LastY = y1;
   }

@@ -24,15 +24,7 @@ class Roughing : public ::testing::Test {
   TFormaEditorTurn turn{daten, geom};
 
   void AddElement(double kind, double v1, double v2, double v3, double v4, double v5) {
-    ASSERT_TRUE(geom.NewElement());
-    TFormaGeom::GeomT& e = *geom.CurElement();
-    e.GeomNo = 1;
-    e.Kind = kind;
-    e.V1 = v1;
-    e.V2 = v2;
-    e.V3 = v3;
-    e.V4 = v4;
-    e.V5 = v5;
+    Store(geom, Element(kind, v1, v2, v3, v4, v5));
   }
   // The profile through the points, prepared on G40 without leads.
   void Prepare(const std::vector<Pt>& profile) {
@@ -51,7 +43,7 @@ class Roughing : public ::testing::Test {
   bool Facing(double step, double feed, double retract) {
     return turn.RoughFacing(123, 456, 789, 12, step, feed, retract);
   }
-  const TurnT& Out(int i) { return *turn.OutElements(i); }
+  const TurnT& Out(int i) { return At(turn.OutElements, i); }
   // The levels: the y of every longitudinal cut, the x of every facing cut. A cut is the
   // first feed move of a level, straight along the level from the reference.
   std::vector<double> Levels(bool facing) {
@@ -60,7 +52,7 @@ class Roughing : public ::testing::Test {
       const TurnT& r = Out(i);
       if (r.Feed == NoValue || r.Kind != 1.0 || (i > 1 && Out(i - 1).Feed != NoValue)) continue;
       // A cut starts on the reference: the start's x, or the top y of the stock.
-      if (!facing && r.V2 == r.V4 && r.V1 == turn.InElements(1)->V1) levels.push_back(r.V2);
+      if (!facing && r.V2 == r.V4 && r.V1 == At(turn.InElements, 1).V1) levels.push_back(r.V2);
       if (facing && r.V1 == r.V3 && r.V2 > r.V4 + Tol && r.V2 == levelTop) levels.push_back(r.V1);
     }
     return levels;
@@ -269,7 +261,7 @@ TEST_F(Roughing, ArcJustOverASemicircleKeepsItsPieces) {
   AddElement(1, -30, 5, -30, 15, 0);
   Build();
   ASSERT_EQ(turn.InElements.Count(), 4);
-  const TurnT& bump = *turn.InElements(2);
+  const TurnT& bump = At(turn.InElements, 2);
   ASSERT_GT(TFormaDaten::ArcSweep(bump.V3, bump.V4, bump.V5), Pi);
   ASSERT_TRUE(Longitudinal(2, 0.2, 0));
   int arcs = 0;
@@ -378,14 +370,7 @@ TEST_F(Roughing, FullOutputListIsCutShort) {
 
 TEST_F(Roughing, TidyOutputFreesMovesThatStandStill) {
   const auto add = [&](double kind, double v1, double v2, double v3, double v4, double v5) {
-    ASSERT_TRUE(turn.AddOut());
-    TurnT& r = *turn.OutElements.Current();
-    r.Kind = kind;
-    r.V1 = v1;
-    r.V2 = v2;
-    r.V3 = v3;
-    r.V4 = v4;
-    r.V5 = v5;
+    ASSERT_TRUE(turn.OutElements.Add(TurnT{0.2, kind, v1, v2, v3, v4, v5, 0}));
   };
   add(1, 0, 0, 1, 0, 0);
   add(1, 1, 0, 1 + 5e-8, 0, 0);  // stands still

@@ -4,11 +4,11 @@
 // every roughing must pass whatever the profile.
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "../geometry/interpreter_support.h"
 #include "geometry/element_points.h"
 #include "machining/forma_editor_turn.h"
 
@@ -22,14 +22,38 @@ struct Pt {
 
 constexpr double Joined = 1e-3;  // consecutive moves meet within this
 
-inline std::string Num(double v) {
-  if (std::fabs(v) < 5e-5) return "0";
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 4);
-  std::string s(buf, r.ptr);
-  while (s.back() == '0') s.pop_back();
-  if (s.back() == '.') s.pop_back();
-  return s;
+using transcript::Num;
+
+// Elements of the store, as the interpreter would have made them.
+inline TFormaGeom::GeomT Element(double kind, double v1, double v2, double v3, double v4,
+                                 double v5) {
+  TFormaGeom::GeomT e;
+  e.GeomNo = 1;
+  e.Kind = kind;
+  e.V1 = v1;
+  e.V2 = v2;
+  e.V3 = v3;
+  e.V4 = v4;
+  e.V5 = v5;
+  return e;
+}
+inline TFormaGeom::GeomT L(double x1, double y1, double x2, double y2) {
+  return Element(1, x1, y1, x2, y2, 0);
+}
+inline TFormaGeom::GeomT A(double cx, double cy, double r, double a1, double a2) {
+  return Element(2, cx, cy, r, a1, a2);
+}
+inline void Store(TFormaGeom& geom, const TFormaGeom::GeomT& e) {
+  ASSERT_TRUE(geom.NewElement());
+  if (TFormaGeom::GeomT* slot = geom.CurElement()) *slot = e;
+}
+
+// Record i of a list; a missing record reads as a zero one, so that a short list fails the
+// comparisons instead of crashing.
+inline const TurnT& At(const RecordList<TurnT>& list, int i) {
+  static const TurnT none{};
+  const TurnT* r = list(i);
+  return r != nullptr ? *r : none;
 }
 
 inline std::string Line(const TurnT& r) {
@@ -105,17 +129,17 @@ inline bool DeepInside(Pt p, const std::vector<Pt>& polygon, double tolerance = 
 inline void ExpectSoundPath(const RecordList<TurnT>& out, const RecordList<TurnT>& contour) {
   std::vector<Pt> part;
   for (int i = 1; i <= contour.Count(); ++i) {
-    for (Pt p : Samples(*contour(i))) part.push_back(p);
+    for (Pt p : Samples(At(contour, i))) part.push_back(p);
   }
   if (part.empty()) return;
   part.push_back({part.back().X, 0.0});
   part.push_back({part.front().X, 0.0});
   for (int i = 1; i <= out.Count(); ++i) {
-    const TurnT& r = *out(i);
+    const TurnT& r = At(out, i);
     SCOPED_TRACE("move " + std::to_string(i) + " " + Line(r));
     EXPECT_GT(Gap(StartOf(r), EndOf(r)), 1e-7) << "stands still";
     if (i > 1) {
-      EXPECT_LT(Gap(EndOf(*out(i - 1)), StartOf(r)), Joined) << "does not meet";
+      EXPECT_LT(Gap(EndOf(At(out, i - 1)), StartOf(r)), Joined) << "does not meet";
     }
     for (Pt p : Samples(r)) {
       if (DeepInside(p, part)) {
@@ -124,13 +148,6 @@ inline void ExpectSoundPath(const RecordList<TurnT>& out, const RecordList<TurnT
       }
     }
   }
-}
-
-// The profile as a program of straight moves, as the editor's text would hold it.
-inline std::vector<std::string> ProfileProgram(const std::vector<Pt>& profile) {
-  std::vector<std::string> lines;
-  for (const Pt& p : profile) lines.push_back("G1 X" + Num(p.X) + " Y" + Num(p.Y));
-  return lines;
 }
 
 }  // namespace movra::turning

@@ -25,16 +25,7 @@ class TurningText : public ::testing::Test {
 
   void Move(double kind, double v1, double v2, double v3, double v4, double v5, double feed,
             std::uint8_t side = 0) {
-    ASSERT_TRUE(turn.AddOut());
-    TurnT& r = *turn.OutElements.Current();
-    r.Kind = kind;
-    r.V1 = v1;
-    r.V2 = v2;
-    r.V3 = v3;
-    r.V4 = v4;
-    r.V5 = v5;
-    r.Feed = feed;
-    r.Side = side;
+    ASSERT_TRUE(turn.OutElements.Add(TurnT{feed, kind, v1, v2, v3, v4, v5, side}));
   }
   void Feed(double x1, double y1, double x2, double y2, double feed, std::uint8_t side = 0) {
     Move(1, x1, y1, x2, y2, 0, feed, side);
@@ -44,6 +35,12 @@ class TurningText : public ::testing::Test {
     Text list;
     EXPECT_TRUE(turn.WriteProgram(list));
     return list;
+  }
+  // Slot i of the store; an empty slot reads as a zero element.
+  const TFormaGeom::GeomT& Stored(int i) {
+    static const TFormaGeom::GeomT none{};
+    const TFormaGeom::GeomT* e = geom.Elements(i);
+    return e != nullptr ? *e : none;
   }
   // The text read back by the interpreter, one element per move.
   void ReadBack(const Text& text) {
@@ -59,25 +56,16 @@ class TurningText : public ::testing::Test {
     ReadBack(text);
     std::string got;
     for (int i = 1; i <= geom.ElementCount(); ++i) {
-      if (const TFormaGeom::GeomT* e = geom.Elements(i)) {
-        TurnT r;
-        r.Kind = e->Kind;
-        r.V1 = e->V1;
-        r.V2 = e->V2;
-        r.V3 = e->V3;
-        r.V4 = e->V4;
-        r.V5 = e->V5;
-        r.Feed = e->Feed;
-        got += Line(r) + "\n";
-      }
+      if (const TFormaGeom::GeomT* e = geom.Elements(i))
+        got += Line(TurnT{e->Feed, e->Kind, e->V1, e->V2, e->V3, e->V4, e->V5, 0}) + "\n";
     }
     std::string all;
     for (const std::string& l : text) all += l + "\n";
     ASSERT_EQ(geom.ElementCount(), turn.OutElements.Count())
         << all << "read back:\n" << got << "written:\n" << Transcript(turn.OutElements);
     for (int i = 1; i <= geom.ElementCount(); ++i) {
-      const TFormaGeom::GeomT& e = *geom.Elements(i);
-      const TurnT& m = *turn.OutElements(i);
+      const TFormaGeom::GeomT& e = Stored(i);
+      const TurnT& m = At(turn.OutElements, i);
       SCOPED_TRACE("move " + std::to_string(i) + " " + Line(m) + "\n" + all);
       ASSERT_EQ(e.Kind, m.Kind);
       double x1, y1, x2, y2;
@@ -86,7 +74,9 @@ class TurningText : public ::testing::Test {
       EXPECT_NEAR(y1, StartOf(m).Y, Tol);
       EXPECT_NEAR(x2, EndOf(m).X, Tol);
       EXPECT_NEAR(y2, EndOf(m).Y, Tol);
-      if (m.Kind == 2.0) EXPECT_NEAR(e.V3, m.V3, Tol);
+      if (m.Kind == 2.0) {
+        EXPECT_NEAR(e.V3, m.V3, Tol);
+      }
       EXPECT_EQ(e.Feed == NoValue, m.Feed == NoValue);
     }
   }
@@ -165,8 +155,8 @@ TEST_F(TurningText, CoordinatesAreWrittenAgainstWhereTheToolStands) {
   EXPECT_EQ(text, (Text{"g40", "v0 w20 max", "v-10 f0.2", "v-20 w24"}));
   ReadBack(text);
   ASSERT_EQ(geom.ElementCount(), 2);
-  EXPECT_NEAR(geom.Elements(2)->V3, -20, Tol);
-  EXPECT_NEAR(geom.Elements(2)->V4, 12, Tol);
+  EXPECT_NEAR(Stored(2).V3, -20, Tol);
+  EXPECT_NEAR(Stored(2).V4, 12, Tol);
 }
 
 // An arc is drawn from where the tool stands: a gap before it is first crossed on a line.
@@ -177,9 +167,9 @@ TEST_F(TurningText, GapBeforeAnArcIsBridged) {
   EXPECT_EQ(text, (Text{"g40", "v0 w20 max", "v-10 f0.2", "v-12", "v-15 w26 b3"}));
   ReadBack(text);
   ASSERT_EQ(geom.ElementCount(), 3);
-  EXPECT_EQ(geom.Elements(3)->Kind, 2.0);
-  EXPECT_NEAR(geom.Elements(3)->V1, -15, Tol);
-  EXPECT_NEAR(geom.Elements(3)->V2, 10, Tol);
+  EXPECT_EQ(Stored(3).Kind, 2.0);
+  EXPECT_NEAR(Stored(3).V1, -15, Tol);
+  EXPECT_NEAR(Stored(3).V2, 10, Tol);
 }
 
 // An arc that goes nowhere, or has no radius, writes no line: "b r" alone would ask for an
@@ -203,37 +193,11 @@ TEST_F(TurningText, RecordsOfNoKindWriteNothing) {
 class RoughText : public TurningText {
  protected:
   void Prepare(const std::vector<TFormaGeom::GeomT>& elements) {
-    for (const TFormaGeom::GeomT& e : elements) {
-      ASSERT_TRUE(geom.NewElement());
-      *geom.CurElement() = e;
-    }
+    for (const TFormaGeom::GeomT& e : elements) Store(geom, e);
     double sx = 0, sy = 0, ex = 0, ey = 0;
     ASSERT_TRUE(turn.BuildContour(sx, sy, 0, 0, 0, NoValue, NoValue, NoValue, NoValue, 0, ex, ey));
   }
 };
-
-TFormaGeom::GeomT L(double x1, double y1, double x2, double y2) {
-  TFormaGeom::GeomT e;
-  e.GeomNo = 1;
-  e.Kind = 1;
-  e.V1 = x1;
-  e.V2 = y1;
-  e.V3 = x2;
-  e.V4 = y2;
-  return e;
-}
-
-TFormaGeom::GeomT A(double cx, double cy, double r, double a1, double a2) {
-  TFormaGeom::GeomT e;
-  e.GeomNo = 1;
-  e.Kind = 2;
-  e.V1 = cx;
-  e.V2 = cy;
-  e.V3 = r;
-  e.V4 = a1;
-  e.V5 = a2;
-  return e;
-}
 
 TEST_F(RoughText, TwoStepsRoughedLongitudinallyReadBack) {
   Prepare({L(0, 10, -20, 10), L(-20, 10, -20, 15), L(-20, 15, -40, 15), L(-40, 15, -40, 20)});
@@ -262,7 +226,7 @@ TEST_F(RoughText, ShaftWithRadiiRoughedBothWaysReadBack) {
                        : turn.RoughLongitudinal(0, 0, 0, 0, 1.5, 0.25, 0.5));
     ExpectSoundPath(turn.OutElements, turn.InElements);
     int arcs = 0;
-    for (int i = 1; i <= turn.OutElements.Count(); ++i) arcs += turn.OutElements(i)->Kind == 2.0;
+    for (int i = 1; i <= turn.OutElements.Count(); ++i) arcs += At(turn.OutElements, i).Kind == 2.0;
     EXPECT_GE(arcs, 2);
     ExpectRoundTrip(Written());
   }
