@@ -102,6 +102,8 @@ TEST_F(Roughing, LongitudinalTwoStepsLevelByLevel) {
       EXPECT_NEAR(r.V4 - r.V2, 1, Tol) << Line(r);
     }
   }
+  // The y-10 level runs along the diameter lying on it up to the step.
+  ExpectMove(Out(23), 0, 10, -20, 10, false);
   ExpectMove(Out(27), 0, 13, 0, 18, true);  // back to the first level's start
   for (int i = 1; i <= 27; ++i) {
     if (Out(i).Feed != NoValue) {
