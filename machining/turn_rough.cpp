@@ -5,6 +5,7 @@
 // reference (the start's x, or the end's y) up to the contour, follows the contour back
 // to where the previous level met it, and lifts off.
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 #include <utility>
@@ -292,7 +293,7 @@ bool TFormaEditorTurn::CutAtLevel(RoughRun& Run) {
     return false;
   };
 
-  double best = NoValue;
+  double best = std::numeric_limits<double>::infinity();
   bool found = false;
   const auto take = [&](Point p, int index) {
     const double reach = Run.Reach(p);
