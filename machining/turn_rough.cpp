@@ -82,6 +82,14 @@ bool RunsAlong(const TurnT& Record, const TurnT& Piece) {
                                 Piece.V5);
 }
 
+// A line or arc whose start and end coincide.
+bool StandsStill(const TurnT& r) {
+  if (!IsLine(r) && !IsArc(r)) return false;
+  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
+  TFormaDaten::ElementEndPoints(r.Kind, r.V1, r.V2, r.V3, r.V4, r.V5, x1, y1, x2, y2);
+  return TFormaDaten::Dist(x1, y1, x2, y2) == 0.0;
+}
+
 bool Finite(double a, double b, double c, double d) {
   return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
@@ -107,6 +115,7 @@ struct TFormaEditorTurn::RoughRun {
   std::optional<Point> FirstStart;
   bool Result = false;
   bool CutShort = false;  // an append was refused: the output list is full
+  bool Moved = false;     // a move that goes somewhere was appended
   // Per input record the range of the level coordinate it covers, so that the cut search
   // passes over the records a level cannot meet without any geometry.
   std::vector<std::pair<double, double>> Span;
@@ -145,7 +154,10 @@ bool TFormaEditorTurn::Rough(RoughRun& Run) {
   if (Run.Retract != 0.0 && Run.Retract != NoValue) Run.Rx = Run.Ry = Run.Retract;
   if (!ContourEnds(Run.StartX, Run.StartY, Run.EndX, Run.EndY)) return false;
   if (!Finite(Run.StartX, Run.StartY, Run.EndX, Run.EndY)) return false;
-  if (Run.StartX == Run.EndX || Run.StartY == Run.EndY) return false;
+  // Ends on one height (or one length) leave nothing to rough, also when rounding kept
+  // them a hair apart.
+  if (std::fabs(Run.StartX - Run.EndX) < Same || std::fabs(Run.StartY - Run.EndY) < Same)
+    return false;
   // Lift off away from the part, step from the stock towards the contour.
   if (Run.StartX < Run.EndX) Run.Rx = -Run.Rx;
   if (Run.StartY > Run.EndY) Run.Ry = -Run.Ry;
@@ -214,7 +226,8 @@ bool TFormaEditorTurn::Rough(RoughRun& Run) {
                Run.FirstStart->Y, NoValue);
   }
   if (Run.Result) TidyOutput();
-  return Run.Result && !Run.CutShort;
+  // A roughing whose every move stood still has done nothing.
+  return Run.Result && Run.Moved && !Run.CutShort;
 }
 
 bool TFormaEditorTurn::AppendMove(RoughRun& Run, double X1, double Y1, double X2, double Y2,
@@ -226,6 +239,7 @@ bool TFormaEditorTurn::AppendMove(RoughRun& Run, double X1, double Y1, double X2
   TurnT* r = OutElements.Current();
   if (r == nullptr) return false;
   *r = TurnT{Feed, 1.0, X1, Y1, X2, Y2, 0.0, 0};
+  if (!StandsStill(*r)) Run.Moved = true;
   return true;
 }
 
@@ -251,6 +265,7 @@ bool TFormaEditorTurn::AppendPiece(RoughRun& Run) {
         *out = piece;
         out->Feed = Run.Feed;
         out->Side = 0;
+        if (!StandsStill(piece)) Run.Moved = true;
       }
     }
     if (i == Run.PrevIndex) break;
@@ -347,17 +362,11 @@ bool TFormaEditorTurn::CutAtLevel(RoughRun& Run) {
 }
 
 void TFormaEditorTurn::TidyOutput() {
-  const auto standsStill = [](const TurnT& r) {
-    if (!IsLine(r) && !IsArc(r)) return false;
-    double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
-    TFormaDaten::ElementEndPoints(r.Kind, r.V1, r.V2, r.V3, r.V4, r.V5, x1, y1, x2, y2);
-    return TFormaDaten::Dist(x1, y1, x2, y2) == 0.0;
-  };
   std::vector<TurnT> kept;
   kept.reserve(static_cast<std::size_t>(OutElements.Count()));
   for (int i = 1; i <= OutElements.Count(); ++i) {
     const TurnT* r = OutElements(i);
-    if (r != nullptr && !standsStill(*r)) kept.push_back(*r);
+    if (r != nullptr && !StandsStill(*r)) kept.push_back(*r);
   }
   if (static_cast<int>(kept.size()) == OutElements.Count()) return;
   ClearOut();

@@ -332,6 +332,7 @@ TEST_F(Roughing, BadInputAppendsNothing) {
       {"retract infinite", TwoSteps, 2, 0.2, inf},
       {"ends on one y", {{0, 10}, {-10, 12}, {-20, 10}}, 2, 0.2, 0},
       {"ends on one x", {{0, 10}, {-10, 12}, {0, 14}}, 2, 0.2, 0},
+      {"ends a hair apart on one y", {{0, 10}, {-10, 12}, {-20, 10 + 1e-9}}, 2, 0.2, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
