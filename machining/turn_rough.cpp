@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/tolerances.h"
 #include "machining/forma_editor_turn.h"
 
 namespace movra {
@@ -18,10 +19,8 @@ namespace movra {
 namespace {
 
 constexpr double Pi = std::numbers::pi;
-// Two points or values are the same within this.
-constexpr double Same = 1e-7;
-// A line's end this close to a level lies on the level.
-constexpr double OnLevel = 0.001;
+// A line's end this close to a level lies on the level, as joined ends do.
+constexpr double OnLevel = JoinGap;
 // Depths of cut below this are refused.
 constexpr double MinStep = 0.1;
 
@@ -361,16 +360,6 @@ bool TFormaEditorTurn::CutAtLevel(RoughRun& Run) {
   return found;
 }
 
-void TFormaEditorTurn::TidyOutput() {
-  std::vector<TurnT> kept;
-  kept.reserve(static_cast<std::size_t>(OutElements.Count()));
-  for (int i = 1; i <= OutElements.Count(); ++i) {
-    const TurnT* r = OutElements(i);
-    if (r != nullptr && !StandsStill(*r)) kept.push_back(*r);
-  }
-  if (static_cast<int>(kept.size()) == OutElements.Count()) return;
-  ClearOut();
-  for (const TurnT& r : kept) OutElements.Add(r);
-}
+void TFormaEditorTurn::TidyOutput() { OutElements.RemoveIf(StandsStill); }
 
 }  // namespace movra

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/tolerances.h"
 #include "machining/forma_editor_turn.h"
 
 namespace movra {
@@ -13,10 +14,6 @@ namespace movra {
 namespace {
 
 constexpr double Pi = std::numbers::pi;
-// Two points or values are the same within this.
-constexpr double Same = 1e-7;
-// End points closer than this count as joined.
-constexpr double Joined = 0.001;
 
 using TurnT = TFormaEditorTurn::TurnT;
 
@@ -120,7 +117,7 @@ void TFormaEditorTurn::WriteLine(WriteRun& Run, const TurnT& Record) {
   }
   // An arc is drawn from where the tool stands: when that is not the arc's start (a piece
   // left out before it), the tool first goes there along a line.
-  if (arc && std::hypot(x1 - Run.LastX, (y1 - Run.LastY) / 2.0) >= Joined)
+  if (arc && std::hypot(x1 - Run.LastX, (y1 - Run.LastY) / 2.0) >= JoinGap)
     Run.Move(x1, y1, "", Record.Side, Record.Feed);
   Run.Move(x2, y2, arcWord, Record.Side, Record.Feed);
 }

@@ -17,25 +17,18 @@ using namespace turning;
 constexpr double Pi = std::numbers::pi;
 constexpr double Tol = 1e-4;
 
-class Roughing : public ::testing::Test {
+class Roughing : public ::testing::Test, protected Lathe {
  protected:
-  TFormaDaten daten;
-  TFormaGeom geom{daten, ""};
-  TFormaEditorTurn turn{daten, geom};
-
   void AddElement(double kind, double v1, double v2, double v3, double v4, double v5) {
-    Store(geom, Element(kind, v1, v2, v3, v4, v5));
+    Put({kind, v1, v2, v3, v4, v5});
   }
   // The profile through the points, prepared on G40 without leads.
   void Prepare(const std::vector<Pt>& profile) {
     for (std::size_t i = 1; i < profile.size(); ++i)
-      AddElement(1, profile[i - 1].X, profile[i - 1].Y, profile[i].X, profile[i].Y, 0);
-    Build();
+      Put(L(profile[i - 1].X, profile[i - 1].Y, profile[i].X, profile[i].Y));
+    Lathe::Prepare();
   }
-  void Build() {
-    double sx = 0, sy = 0, ex = 0, ey = 0;
-    ASSERT_TRUE(turn.BuildContour(sx, sy, 0, 0, 0, NoValue, NoValue, NoValue, NoValue, 0, ex, ey));
-  }
+  void Build() { Lathe::Prepare(); }
   // The points passed in are overwritten by the contour's own ends.
   bool Longitudinal(double step, double feed, double retract) {
     return turn.RoughLongitudinal(123, 456, 789, 12, step, feed, retract);
@@ -275,7 +268,7 @@ TEST_F(Roughing, ArcJustOverASemicircleKeepsItsPieces) {
       EXPECT_LE(TFormaDaten::ArcSweep(m.V3, m.V4, m.V5), Pi + 2 * a + 1e-9) << Line(m);
     }
     if (i > 1) {
-      EXPECT_LT(Gap(EndOf(Out(i - 1)), StartOf(m)), Joined) << "move " << i;
+      EXPECT_LT(Gap(EndOf(Out(i - 1)), StartOf(m)), JoinGap) << "move " << i;
     }
   }
   // The levels at y 9 and y 7 meet the bump and follow it over the top.

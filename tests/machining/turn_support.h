@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "../geometry/interpreter_support.h"
+#include "geometry/tolerances.h"
+#include "tests/geometry/interpreter_support.h"
 #include "geometry/element_points.h"
 #include "machining/forma_editor_turn.h"
 
@@ -20,33 +21,27 @@ struct Pt {
   double X, Y;
 };
 
-constexpr double Joined = 1e-3;  // consecutive moves meet within this
 
-using transcript::Num;
+// An element for the store: kind and the five values.
+struct El {
+  double Kind, V1, V2, V3, V4, V5;
+};
+inline El L(double x1, double y1, double x2, double y2) { return {1, x1, y1, x2, y2, 0}; }
+inline El A(double cx, double cy, double r, double a1, double a2) {
+  return {2, cx, cy, r, a1, a2};
+}
 
-// Elements of the store, as the interpreter would have made them.
-inline TFormaGeom::GeomT Element(double kind, double v1, double v2, double v3, double v4,
-                                 double v5) {
-  TFormaGeom::GeomT e;
-  e.GeomNo = 1;
-  e.Kind = kind;
-  e.V1 = v1;
-  e.V2 = v2;
-  e.V3 = v3;
-  e.V4 = v4;
-  e.V5 = v5;
-  return e;
-}
-inline TFormaGeom::GeomT L(double x1, double y1, double x2, double y2) {
-  return Element(1, x1, y1, x2, y2, 0);
-}
-inline TFormaGeom::GeomT A(double cx, double cy, double r, double a1, double a2) {
-  return Element(2, cx, cy, r, a1, a2);
-}
-inline void Store(TFormaGeom& geom, const TFormaGeom::GeomT& e) {
-  ASSERT_TRUE(geom.NewElement());
-  if (TFormaGeom::GeomT* slot = geom.CurElement()) *slot = e;
-}
+// The editor's store with the turning unit on it.
+struct Lathe : transcript::Editor {
+  TFormaEditorTurn turn{daten, geom};
+
+  void Put(const El& e) { Editor::Put(1, e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5); }
+  // The store's contour prepared on G40, without shift, offset or leads.
+  void Prepare() {
+    double sx = 0, sy = 0, ex = 0, ey = 0;
+    ASSERT_TRUE(turn.BuildContour(sx, sy, 0, 0, 0, NoValue, NoValue, NoValue, NoValue, 0, ex, ey));
+  }
+};
 
 // Record i of a list; a missing record reads as a zero one, so that a short list fails the
 // comparisons instead of crashing.
@@ -56,12 +51,10 @@ inline const TurnT& At(const RecordList<TurnT>& list, int i) {
   return r != nullptr ? *r : none;
 }
 
+// A move as its transcript line with the feed: F.. or FMAX for a rapid.
 inline std::string Line(const TurnT& r) {
-  std::string s = r.Kind == 2.0 ? "A " : "L ";
-  s += Num(r.V1) + " " + Num(r.V2) + " " + Num(r.V3) + " " + Num(r.V4);
-  if (r.Kind == 2.0) s += " " + Num(r.V5);
-  s += r.Feed == NoValue ? std::string(" FMAX") : " F" + Num(r.Feed);
-  return s;
+  return transcript::ElementLine(r) +
+         (r.Feed == NoValue ? std::string(" FMAX") : " F" + transcript::Num(r.Feed));
 }
 
 inline std::string Transcript(const RecordList<TurnT>& list) {
@@ -112,7 +105,7 @@ inline double SegmentDistance(Pt p, Pt a, Pt b) {
 }
 
 // Is P inside the closed polygon by more than the tolerance?
-inline bool DeepInside(Pt p, const std::vector<Pt>& polygon, double tolerance = Joined) {
+inline bool DeepInside(Pt p, const std::vector<Pt>& polygon, double tolerance = JoinGap) {
   bool inside = false;
   const std::size_t n = polygon.size();
   for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
@@ -139,7 +132,7 @@ inline void ExpectSoundPath(const RecordList<TurnT>& out, const RecordList<TurnT
     SCOPED_TRACE("move " + std::to_string(i) + " " + Line(r));
     EXPECT_GT(Gap(StartOf(r), EndOf(r)), 1e-7) << "stands still";
     if (i > 1) {
-      EXPECT_LT(Gap(EndOf(At(out, i - 1)), StartOf(r)), Joined) << "does not meet";
+      EXPECT_LT(Gap(EndOf(At(out, i - 1)), StartOf(r)), JoinGap) << "does not meet";
     }
     for (Pt p : Samples(r)) {
       if (DeepInside(p, part)) {

@@ -17,11 +17,8 @@ constexpr double Pi = std::numbers::pi;
 constexpr double Tol = 1e-4;
 using Text = std::vector<std::string>;
 
-class TurningText : public ::testing::Test {
+class TurningText : public ::testing::Test, protected Lathe {
  protected:
-  TFormaDaten daten;
-  TFormaGeom geom{daten, ""};
-  TFormaEditorTurn turn{daten, geom};
 
   void Move(double kind, double v1, double v2, double v3, double v4, double v5, double feed,
             std::uint8_t side = 0) {
@@ -43,13 +40,7 @@ class TurningText : public ::testing::Test {
     return e != nullptr ? *e : none;
   }
   // The text read back by the interpreter, one element per move.
-  void ReadBack(const Text& text) {
-    geom.ClearElements();
-    geom.FromEditor = 1;
-    std::string error;
-    geom.InterpretProgram(text, error);
-    ASSERT_EQ(error, "");
-  }
+  void ReadBack(const Text& text) { Load(text); }
   // Every move of the output list came back from its text: the same ends (the radius was
   // written as a diameter and read back halved), the same radius, rapids as rapids.
   void ExpectRoundTrip(const Text& text) {
@@ -192,10 +183,9 @@ TEST_F(TurningText, RecordsOfNoKindWriteNothing) {
 
 class RoughText : public TurningText {
  protected:
-  void Prepare(const std::vector<TFormaGeom::GeomT>& elements) {
-    for (const TFormaGeom::GeomT& e : elements) Store(geom, e);
-    double sx = 0, sy = 0, ex = 0, ey = 0;
-    ASSERT_TRUE(turn.BuildContour(sx, sy, 0, 0, 0, NoValue, NoValue, NoValue, NoValue, 0, ex, ey));
+  void Prepare(const std::vector<El>& elements) {
+    for (const El& e : elements) Put(e);
+    Lathe::Prepare();
   }
 };
 
@@ -213,7 +203,7 @@ TEST_F(RoughText, TwoStepsRoughedLongitudinallyReadBack) {
 TEST_F(RoughText, ShaftWithRadiiRoughedBothWaysReadBack) {
   // A chamfer, a diameter, a concave radius into a shoulder, a convex radius onto the next
   // diameter, and the face.
-  const std::vector<TFormaGeom::GeomT> shaft = {
+  const std::vector<El> shaft = {
       L(0, 8, -2, 10),           L(-2, 10, -20, 10),      A(-20, 13, -3, 1.5 * Pi, Pi),
       L(-23, 13, -23, 16),       A(-25, 16, 2, 0, Pi / 2), L(-25, 18, -40, 18),
       L(-40, 18, -40, 24)};
