@@ -5,6 +5,8 @@
 //
 // Axes: geometry x is the turning length axis, geometry y the radius. Angles in radians.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
@@ -53,6 +55,29 @@ class TFormaEditorTurn {
   // the side Typ; the input list is consumed. False for an empty input list.
   bool FinishContour(double Typ, double Feed);
 
+  // ---- Roughing ----
+  // Removes the stock between the prepared contour and its ends level by level: lines
+  // parallel to x stepped along y (longitudinal) or parallel to y stepped along x (facing).
+  // The four points are taken from the input list (the values passed in are ignored); Step
+  // is the depth of cut (at least 0.1), Feed the feed of the cuts (NoValue: none written),
+  // Retract the lift-off (0 or NoValue: half the step). Appends to the output list and
+  // tidies it; the input list stays. True when at least one level was machined and the
+  // whole roughing fitted into the output list; a roughing cut short by the full list keeps
+  // what it appended but returns false, so that it is never taken for a finished one.
+  bool RoughLongitudinal(double StartX, double StartY, double EndX, double EndY, double Step,
+                         double Feed, double Retract);
+  bool RoughFacing(double StartX, double StartY, double EndX, double EndY, double Step,
+                   double Feed, double Retract);
+  // Frees every output move whose start and end coincide and renumbers the rest.
+  void TidyOutput();
+
+  // ---- Turning text ----
+  // The output list as program text, one line per move: "g40", a rapid positioning line,
+  // then the moves with v (x) and w (the radius y doubled, a diameter), arcs as "b r [2]",
+  // g41/g42/g40 where the correction changes, f where the feed changes, max for rapids.
+  // False for an empty output list (List is then left alone).
+  bool WriteProgram(std::vector<std::string>& List);
+
  private:
   enum class Join { Done, Failed };
 
@@ -61,6 +86,16 @@ class TFormaEditorTurn {
   void DropFlippedArc(double SourceSweep);
   // Appends a lead line; false when it is refused or does not lie in the reals.
   bool AddLine(double X1, double Y1, double X2, double Y2, std::uint8_t Side);
+
+  // One roughing run and one writing run: the state their inner steps share.
+  struct RoughRun;
+  struct WriteRun;
+  bool Rough(RoughRun& Run);
+  bool CutAtLevel(RoughRun& Run);
+  bool CutAtLevelFacing(RoughRun& Run);
+  bool AppendPiece(RoughRun& Run);
+  bool AppendMove(RoughRun& Run, double X1, double Y1, double X2, double Y2, double Feed);
+  void WriteLine(WriteRun& Run, const TurnT& Record);
 
   TFormaDaten& daten_;
   TFormaGeom& geom_;
