@@ -372,13 +372,16 @@ struct TFormaEditorTurn::GrooveRun {
       firstAt = Locate(first, Before.EntryX, Before.EntryY);
     }
     if (!Stretch(first, firstAt, Entry.Record, Entry.Along)) return false;
-    TurnT across;
-    across.Kind = 1.0;
-    across.V1 = Entry.X;
-    across.V2 = Entry.Y;
-    across.V3 = Exit.X;
-    across.V4 = Exit.Y;
-    if (!Cut(across)) return false;
+    // Entry and exit on the same point (the two ends of a sharp bottom) need no cut across.
+    if (std::hypot(Exit.X - Entry.X, Exit.Y - Entry.Y) >= Same) {
+      TurnT across;
+      across.Kind = 1.0;
+      across.V1 = Entry.X;
+      across.V2 = Entry.Y;
+      across.V3 = Exit.X;
+      across.V4 = Exit.Y;
+      if (!Cut(across)) return false;
+    }
     int last = Turn.InElements.Count();
     double lastAt = TotalOf(last);
     if (Before.Valid != 0 && ValidIndex(Before.ExitIndex)) {
