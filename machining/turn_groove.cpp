@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -32,6 +33,8 @@ constexpr double Same = 1e-7;
 constexpr double SkipShare = 1e-9;
 // A record is probed at most this many times; a longer one is probed more coarsely.
 constexpr double MaxSamples = 1e15;
+// The parameter of a record's end, whatever its length.
+constexpr double ToEnd = std::numeric_limits<double>::infinity();
 
 bool IsLine(const TurnT& r) { return r.Kind == 1.0; }
 
@@ -69,6 +72,7 @@ struct TFormaEditorTurn::GrooveRun {
   // the unsigned sweep of an arc), probed at k x Step for k < Count and at Total itself.
   // Samples are placed by their count, never by summing steps.
   struct Walk {
+    bool Known = false;      // worked out (records are walked only when a search gets there)
     bool Probed = false;     // lines under 0.001 and arcs of radius under 0.01 are not
     double Total = 0.0;
     double Step = 0.0;
@@ -94,7 +98,7 @@ struct TFormaEditorTurn::GrooveRun {
   double Feed;
   bool Roughing;
   double Gx = 0.0, Gy = 0.0;
-  std::vector<Walk> Walks;  // by input index; slot 0 unused
+  mutable std::vector<Walk> Walks;  // by input index; slot 0 unused
   bool Full = false;        // an append was refused
   bool Led = false;         // the approach to the pass's first move is done
 
@@ -105,15 +109,20 @@ struct TFormaEditorTurn::GrooveRun {
     Uy = (Ey - Sy) / l;
     Nx = -Uy;
     Ny = Ux;
-    const int n = Turn.InElements.Count();
-    Walks.resize(static_cast<std::size_t>(n) + 1);
-    for (int i = 1; i <= n; ++i) Walks[static_cast<std::size_t>(i)] = WalkOf(RecordAt(Turn.InElements, i));
+    Walks.resize(static_cast<std::size_t>(Turn.InElements.Count()) + 1);
+  }
+
+  const Walk& WalkAt(int I) const {
+    Walk& w = Walks[static_cast<std::size_t>(I)];
+    if (!w.Known) w = WalkOf(RecordAt(Turn.InElements, I));
+    return w;
   }
 
   double SignedAt(double X, double Y) const { return Nx * (X - Sx) + Ny * (Y - Sy); }
 
   Walk WalkOf(const TurnT& r) const {
     Walk w;
+    w.Known = true;
     double rate = 1.0;  // depth change per unit length along the record
     double radius = 0.0;
     if (IsLine(r)) {
@@ -165,7 +174,7 @@ struct TFormaEditorTurn::GrooveRun {
   // The parameter of the point of record I nearest to (X, Y).
   double Locate(int I, double X, double Y) const {
     const TurnT& r = RecordAt(Turn.InElements, I);
-    const Walk& w = Walks[static_cast<std::size_t>(I)];
+    const Walk& w = WalkAt(I);
     if (IsLine(r)) {
       if (w.Total <= 0.0) return 0.0;
       const double t = ((X - r.V1) * (r.V3 - r.V1) + (Y - r.V2) * (r.V4 - r.V2)) / w.Total;
@@ -202,7 +211,7 @@ struct TFormaEditorTurn::GrooveRun {
     Hit h;
     h.Record = I;
     h.Sample = K;
-    h.Along = ParamOf(Walks[static_cast<std::size_t>(I)], K);
+    h.Along = ParamOf(WalkAt(I), K);
     h.Signed = Turn.GrooveDepthProbe(*this, I, K, h.X, h.Y);
     return h;
   }
@@ -211,8 +220,9 @@ struct TFormaEditorTurn::GrooveRun {
   bool FindEntry(Hit& Entry) const {
     const int n = Turn.InElements.Count();
     for (int i = 1; i <= n; ++i) {
-      const Walk& w = Walks[static_cast<std::size_t>(i)];
-      if (!w.Probed || TooShallow(i)) continue;
+      if (TooShallow(i)) continue;
+      const Walk& w = WalkAt(i);
+      if (!w.Probed) continue;
       std::int64_t k = 0;
       for (;;) {
         const Hit h = Probe(i, k);
@@ -231,8 +241,9 @@ struct TFormaEditorTurn::GrooveRun {
   // The last sample at least Depth from the chord, when it is not the entry itself.
   bool FindExit(const Hit& Entry, Hit& Exit) const {
     for (int i = Turn.InElements.Count(); i >= Entry.Record; --i) {
-      const Walk& w = Walks[static_cast<std::size_t>(i)];
-      if (!w.Probed || TooShallow(i)) continue;
+      if (TooShallow(i)) continue;
+      const Walk& w = WalkAt(i);
+      if (!w.Probed) continue;
       const std::int64_t lowest = i == Entry.Record ? Entry.Sample + 1 : 0;
       if (lowest > w.Count) continue;
       std::int64_t k = w.Count;
@@ -265,7 +276,7 @@ struct TFormaEditorTurn::GrooveRun {
       consider(SignedAt(x1, y1));
       consider(SignedAt(x2, y2));
       if (!IsArc(r)) continue;
-      const Walk& w = Walks[static_cast<std::size_t>(i)];
+      const Walk& w = WalkAt(i);
       const double centre = SignedAt(r.V1, r.V2);
       const double radius = std::fabs(r.V3);
       // The circle lies farthest on either side where its radius runs along the normal.
@@ -318,7 +329,9 @@ struct TFormaEditorTurn::GrooveRun {
   // a trimmed piece that shrank to a point is left out.
   bool Piece(int I, double A, double B) {
     const TurnT& r = RecordAt(Turn.InElements, I);
-    const Walk& w = Walks[static_cast<std::size_t>(I)];
+    if (A <= 0.0 && B == ToEnd) return Cut(r);
+    const Walk& w = WalkAt(I);
+    B = std::min(B, w.Total);
     const bool fromStart = A <= 0.0, toEnd = B >= w.Total;
     TurnT p = r;
     if (!(fromStart && toEnd)) {
@@ -339,14 +352,12 @@ struct TFormaEditorTurn::GrooveRun {
   bool Stretch(int First, double A, int Last, double B) {
     for (int i = First; i <= Last; ++i) {
       const double from = i == First ? A : 0.0;
-      const double to = i == Last ? B : Walks[static_cast<std::size_t>(i)].Total;
+      const double to = i == Last ? B : ToEnd;
       if (from > to) continue;
       if (!Piece(i, from, to)) return false;
     }
     return true;
   }
-
-  double TotalOf(int I) const { return Walks[static_cast<std::size_t>(I)].Total; }
 
   bool ValidIndex(std::int32_t I) const { return I >= 1 && I <= Turn.InElements.Count(); }
 
@@ -383,7 +394,7 @@ struct TFormaEditorTurn::GrooveRun {
       if (!Cut(across)) return false;
     }
     int last = Turn.InElements.Count();
-    double lastAt = TotalOf(last);
+    double lastAt = ToEnd;
     if (Before.Valid != 0 && ValidIndex(Before.ExitIndex)) {
       last = Before.ExitIndex;
       lastAt = Locate(last, Before.ExitX, Before.ExitY);
@@ -395,7 +406,7 @@ struct TFormaEditorTurn::GrooveRun {
   // whole profile when no depth came before. True when something was cut.
   bool Bottom(const GrooveStateT& Before) {
     int first = 1, last = Turn.InElements.Count();
-    double firstAt = 0.0, lastAt = TotalOf(last);
+    double firstAt = 0.0, lastAt = ToEnd;
     if (Before.Valid != 0) {
       if (ValidIndex(Before.EntryIndex)) {
         first = Before.EntryIndex;
@@ -414,7 +425,7 @@ struct TFormaEditorTurn::GrooveRun {
 double TFormaEditorTurn::GrooveDepthProbe(const GrooveRun& Run, int Record, std::int64_t Sample,
                                           double& X, double& Y) const {
   const TurnT& r = RecordAt(InElements, Record);
-  const GrooveRun::Walk& w = Run.Walks[static_cast<std::size_t>(Record)];
+  const GrooveRun::Walk& w = Run.WalkAt(Record);
   GrooveRun::PointAt(r, w, Run.ParamOf(w, Sample), X, Y);
   return Run.SignedAt(X, Y);
 }
@@ -424,6 +435,8 @@ bool TFormaEditorTurn::GrooveApproach(GrooveRun& Run, double X, double Y) {
   const double l = std::hypot(dx, dy);
   // A pass that starts at G is there already.
   if (l < Same) return true;
+  // A point no farther from G than the approach distance is fed to from G itself.
+  if (l <= Run.Step + Same) return Run.Line(Run.Gx, Run.Gy, X, Y, Run.Feed, 0);
   const double qx = X + Run.Step * dx / l, qy = Y + Run.Step * dy / l;
   return Run.Line(Run.Gx, Run.Gy, qx, qy, NoValue, 0) && Run.Line(qx, qy, X, Y, Run.Feed, 0);
 }

@@ -152,6 +152,14 @@ const std::vector<TurnT> Above = {L(0, 0, 0.0005, 0.0002), L(0.0005, 0.0002, -2,
                                   L(-2, 3, -4, 3), L(-4, 3, -6, 0)};
 // A shallow V that never gets 0.1 away from its chord.
 const std::vector<TurnT> ShallowVee = {L(0, 10, -5, 9.95), L(-5, 9.95, -10, 10)};
+// Flat flanks into a bottom of scallops: half circles alternately bulging up and down.
+std::vector<TurnT> Scallops() {
+  std::vector<TurnT> c = {L(0, 10, 0, 6)};
+  for (int i = 0; i < 16; ++i) c.push_back(A(-0.5 * i - 0.25, 6, i % 2 ? -0.25 : 0.25, 0, Pi));
+  c.push_back(L(-8, 6, -8, 10));
+  return c;
+}
+const std::vector<TurnT> Wavy = Scallops();
 // A profile that stays on its chord.
 const std::vector<TurnT> OnChord = {L(0, 0, -5, 0), L(-5, 0, -10, 0)};
 
@@ -208,6 +216,17 @@ void ExpectNoNaN(const RecordList<TurnT>& out) {
   }
 }
 
+// Every move goes somewhere.
+void ExpectNoStandstill(const RecordList<TurnT>& out) {
+  for (int i = 1; i <= out.Count(); ++i) {
+    double x1, y1, x2, y2;
+    Ends(At(out, i), x1, y1, x2, y2);
+    const bool arc = At(out, i).Kind == 2;
+    EXPECT_TRUE(arc || std::hypot(x2 - x1, y2 - y1) > 1e-6)
+        << "move " << i << " of\n" << Transcript(out);
+  }
+}
+
 // ---- Entry and exit of a depth ----
 
 struct DepthCase {
@@ -251,7 +270,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DepthCase{"RoundAbove", &RoundAbove, 1.5},
                       DepthCase{"UShape", &UShape, 2.5}, DepthCase{"UShape", &UShape, 4.2},
                       DepthCase{"Sloped", &Sloped, 1.7}, DepthCase{"Sloped", &Sloped, 3},
-                      DepthCase{"Step", &Step, 1}, DepthCase{"OnChord", &OnChord, 0.1},
+                      DepthCase{"Step", &Step, 1}, DepthCase{"Wavy", &Wavy, 3.9},
+                      DepthCase{"Wavy", &Wavy, 4.1}, DepthCase{"Wavy", &Wavy, 4.2}, DepthCase{"OnChord", &OnChord, 0.1},
                       DepthCase{"Ridge", &Ridge, 1}, DepthCase{"RidgeTop", &Ridge, 2.5},
                       DepthCase{"Above", &Above, 0.1}, DepthCase{"Above", &Above, 2.9995}));
 
@@ -448,6 +468,7 @@ TEST_P(SeriesProperties, MovesMeetAndTheSeriesEnds) {
     EXPECT_LE(end, 100);
     ExpectMovesMeet(turn.OutElements);
     ExpectNoNaN(turn.OutElements);
+    ExpectNoStandstill(turn.OutElements);
     if (!c.deepensOnce) continue;
     // Every move that is neither a flank piece nor a lead: the cuts across.
     for (int i = 1; i <= turn.OutElements.Count(); ++i) {
@@ -481,6 +502,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SeriesCase{"Sloped", &Sloped, 0.5, 2, true},
                       SeriesCase{"Above", &Above, 0.5, 1, true},
                       SeriesCase{"Ridge", &Ridge, 0.5, 2, false},
+                      SeriesCase{"Wavy", &Wavy, 0.3, 2, false},
+                      SeriesCase{"WavyFine", &Wavy, 0.1, 2, false},
                       SeriesCase{"GOnTheProfile", &Step, 1, -1, true}));
 
 TEST_F(Groove, APassThatStartsAtGNeedsNoApproach) {
