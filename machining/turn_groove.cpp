@@ -467,7 +467,8 @@ bool TFormaEditorTurn::GroovePass(double StartX, double StartY, double EndX, dou
   if (std::hypot(StartX - sx, StartY - sy) > EndsTolerance ||
       std::hypot(EndX - ex, EndY - ey) > EndsTolerance)
     return false;
-  if (!(std::hypot(ex - sx, ey - sy) >= EndsTolerance)) return false;
+  const double chord = std::hypot(ex - sx, ey - sy);
+  if (!(chord >= EndsTolerance && std::isfinite(chord))) return false;
 
   GrooveRun run(*this, sx, sy, ex, ey);
   run.Depth = Depth;
@@ -484,8 +485,10 @@ bool TFormaEditorTurn::GroovePass(double StartX, double StartY, double EndX, dou
   // contour never leaves it.
   const double groove = haveEntry ? entry.Signed : run.Deepest();
   const double away = groove < 0.0 ? 1.0 : -1.0;
-  run.Gx = 0.5 * (sx + ex) + K * away * run.Nx;
-  run.Gy = 0.5 * (sy + ey) + K * away * run.Ny;
+  run.Gx = 0.5 * sx + 0.5 * ex + K * away * run.Nx;
+  run.Gy = 0.5 * sy + 0.5 * ey + K * away * run.Ny;
+  // Coordinates at the edge of the reals put G beyond them: nothing a machine could reach.
+  if (!std::isfinite(run.Gx) || !std::isfinite(run.Gy)) return false;
 
   const GrooveStateT before = GrooveState;
   bool result;

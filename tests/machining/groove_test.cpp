@@ -586,6 +586,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"NaNRough", Rectangle, 0, 0, 0, 0, 1, 1, 2, 0, NaN, 0.2},
         BadCase{"NaNFeed", Rectangle, 0, 0, 0, 0, 1, 1, 2, 0, 1, NaN},
         BadCase{"NaNStart", Rectangle, NaN, 0, 0, 0, 1, 1, 2, 0, 1, 0.2},
+        BadCase{"ChordBeyondTheReals", {L(1e308, 0, 0, 5), L(0, 5, -1e308, 0)}, 0, 0, 0, 0, 1, 1,
+                2, 0, 1, 0.2},
+        BadCase{"GBeyondTheReals", {L(1e308, 0, 9e307, -5), L(9e307, -5, 1e308, -10)}, 0, 0, 0,
+                0, 0.5, 1, 1e308, 0, 0, 0.2},
         BadCase{"NaNInTheProfile", {L(0, 10, 0, 5), A(-2, 5, NaN, Pi, 0), L(-4, 5, -4, 10)}, 0,
                 0, 0, 0, 1, 1, 2, 0, 1, 0.2}));
 
