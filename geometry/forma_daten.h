@@ -91,9 +91,10 @@ class TFormaDaten {
   // ---- Word values ----
   // The first value after Word in Line (combined by one operator), or NoValue; fills Values.
   double GetWordValue(std::string_view Line, std::string_view Word);
-  // Values(i), i = 1..1254: the i-th value of the last GetWordValue call, NoValue where none.
+  // Values(i), i = 1..1254: the i-th value of the last GetWordValue call, NoValue where none;
+  // 0 while no call has read the table yet.
   double Values(int i) const;
-  // Forgets the values of the last call: every Values(i) is NoValue again.
+  // The reset at the start of an interpreter run: Values(1..254) are NoValue again.
   void ClearValues();
 
   OneBasedArray<double, VarCount> Vars;  // the program variables #1..#254
@@ -110,6 +111,8 @@ class TFormaDaten {
   // a call need not reset all 1254 of them.
   OneBasedArray<double, ValueCount> values_;
   int valueCount_ = 0;
+  // Entries from here on still hold the 0 of creation: no call has read that far yet.
+  int zeroFrom_ = 1;
 };
 
 }  // namespace movra

@@ -3,6 +3,7 @@
 // The line is read in place. Only when an operator has to be blanked is the rest of the line
 // behind the word copied, and only that rest. Values beyond the ones the last call read are
 // not stored as NoValue one by one: valueCount_ marks how far the table holds real entries.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -19,6 +20,8 @@ namespace {
 constexpr double MaxWordValue = 999999.0;
 // Values from the second up to this one are dropped once an operator combined the first two.
 constexpr int OperatorDropsUpTo = 254;
+// Values that the start of an interpreter run sets back to NoValue.
+constexpr int RunResetValues = 254;
 
 constexpr std::size_t npos = std::string_view::npos;
 
@@ -119,13 +122,19 @@ std::size_t FindOperator(std::string_view rest, char c) {
 }  // namespace
 
 double TFormaDaten::Values(int i) const {
-  return (i >= 1 && i <= valueCount_) ? values_(i) : NoValue;
+  if (i < 1 || i > ValueCount) return NoValue;
+  if (i <= valueCount_) return values_(i);
+  return i >= zeroFrom_ ? 0.0 : NoValue;
 }
 
-void TFormaDaten::ClearValues() { valueCount_ = 0; }
+void TFormaDaten::ClearValues() {
+  valueCount_ = 0;
+  zeroFrom_ = std::max(zeroFrom_, RunResetValues + 1);
+}
 
 double TFormaDaten::GetWordValue(std::string_view Line, std::string_view Word) {
   valueCount_ = 0;  // every value NoValue until read
+  zeroFrom_ = ValueCount + 1;
 
   // The line stands between one leading and one trailing blank, the word behind one leading
   // blank. Both blanks are implied: the word matches where the line starts or after a blank.

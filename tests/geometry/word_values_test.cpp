@@ -217,5 +217,21 @@ TEST(WordValue, DecimalsAtCreation) {
   for (double v : d.Vars) ASSERT_EQ(v, 0.0);
 }
 
+TEST(WordValue, EveryValueIsZeroUntilACallHasReadTheTable) {
+  TFormaDaten d;
+  for (int i = 1; i <= TFormaDaten::ValueCount; ++i) ASSERT_EQ(d.Values(i), 0.0) << i;
+  // The start of an interpreter run sets back the first 254; the rest keep their 0.
+  d.ClearValues();
+  EXPECT_EQ(d.Values(1), NoValue);
+  EXPECT_EQ(d.Values(254), NoValue);
+  EXPECT_EQ(d.Values(255), 0.0);
+  EXPECT_EQ(d.Values(TFormaDaten::ValueCount), 0.0);
+  // A call reads the whole table: what it did not fill is NoValue.
+  d.GetWordValue("X 7", "X");
+  EXPECT_EQ(d.Values(1), 7.0);
+  EXPECT_EQ(d.Values(255), NoValue);
+  EXPECT_EQ(d.Values(TFormaDaten::ValueCount), NoValue);
+}
+
 }  // namespace
 }  // namespace movra
