@@ -26,24 +26,16 @@ TurnT Arc(double px, double py, double qx, double qy, double sag) {
   const double side = sag > 0 ? -1.0 : 1.0;  // the centre lies opposite the bulge
   const double cx = (px + qx) / 2.0 + side * (r - h) * nx;
   const double cy = (py + qy) / 2.0 + side * (r - h) * ny;
-  TurnT a;
-  a.Kind = 2;
-  a.V1 = cx;
-  a.V2 = cy;
-  a.V3 = sag > 0 ? -r : r;  // bulging left of travel turns clockwise
-  a.V4 = std::atan2(py - cy, px - cx);
-  a.V5 = std::atan2(qy - cy, qx - cx);
-  return a;
+  return TurnT{.Kind = 2,
+               .V1 = cx,
+               .V2 = cy,
+               .V3 = sag > 0 ? -r : r,  // bulging left of travel turns clockwise
+               .V4 = std::atan2(py - cy, px - cx),
+               .V5 = std::atan2(qy - cy, qx - cx)};
 }
 
 TurnT Line(double x1, double y1, double x2, double y2) {
-  TurnT l;
-  l.Kind = 1;
-  l.V1 = x1;
-  l.V2 = y1;
-  l.V3 = x2;
-  l.V4 = y2;
-  return l;
+  return TurnT{.Kind = 1, .V1 = x1, .V2 = y1, .V3 = x2, .V4 = y2};
 }
 
 // Depth below the chord of the bottom at x: a triangle wave between 9.2 and 10.4.
@@ -53,59 +45,59 @@ double BottomDepth(double x) {
   return 9.8 + 1.2 * (u < 0.5 ? u : 1.0 - u) * 2.0 - 0.6;
 }
 
-void LongGroove(TFormaEditorTurn& turn) {
-  turn.ClearLists();
-  const int bottom = 998;
-  const double dx = 0.16;
-  double x = 0.0, y = ChordY - BottomDepth(0.0);
-  turn.InElements.Add(Line(0.0, ChordY, x, y));
-  for (int i = 1; i <= bottom; ++i) {
-    const double nx = -dx * i, ny = ChordY - BottomDepth(nx);
-    turn.InElements.Add(Arc(x, y, nx, ny, i % 2 == 0 ? 0.01 : -0.01));
-    x = nx;
-    y = ny;
+// The groove prepared in the input list, and its ends.
+struct LongGroove {
+  TFormaDaten daten;
+  TFormaGeom geom{daten, ""};
+  TFormaEditorTurn turn{daten, geom};
+  double sx = 0, sy = 0, ex = 0, ey = 0;
+
+  LongGroove() {
+    const int bottom = 998;
+    const double dx = 0.16;
+    double x = 0.0, y = ChordY - BottomDepth(0.0);
+    turn.InElements.Add(Line(0.0, ChordY, x, y));
+    for (int i = 1; i <= bottom; ++i) {
+      const double nx = -dx * i, ny = ChordY - BottomDepth(nx);
+      turn.InElements.Add(Arc(x, y, nx, ny, i % 2 == 0 ? 0.01 : -0.01));
+      x = nx;
+      y = ny;
+    }
+    turn.InElements.Add(Line(x, y, x, ChordY));
+    turn.ContourEnds(sx, sy, ex, ey);
   }
-  turn.InElements.Add(Line(x, y, x, ChordY));
-}
+  bool Pass(double depth, double k, double typ, double rough) {
+    return turn.GroovePass(sx, sy, ex, ey, depth, 0.1, k, typ, rough, 0.1);
+  }
+};
 
 void BM_GrooveRoughingSeries(benchmark::State& state) {
-  TFormaDaten daten;
-  TFormaGeom geom(daten, "");
-  TFormaEditorTurn turn(daten, geom);
-  LongGroove(turn);
-  double sx, sy, ex, ey;
-  turn.ContourEnds(sx, sy, ex, ey);
+  LongGroove g;
   int calls = 0;
   for (auto _ : state) {
-    turn.ClearOut();
-    turn.GrooveState = {};
+    g.turn.ClearOut();
+    g.turn.GrooveState = {};
     calls = 0;
     for (int i = 1; i <= 100; ++i) {
       ++calls;
-      if (!turn.GroovePass(sx, sy, ex, ey, 0.1 * i, 0.1, 5, 0, 1, 0.1)) break;
+      if (!g.Pass(0.1 * i, 5, 0, 1)) break;
     }
-    benchmark::DoNotOptimize(turn.OutElements.Count());
+    benchmark::DoNotOptimize(g.turn.OutElements.Count());
   }
   state.counters["calls"] = calls;
-  state.counters["moves"] = static_cast<double>(turn.OutElements.Count());
+  state.counters["moves"] = static_cast<double>(g.turn.OutElements.Count());
 }
 BENCHMARK(BM_GrooveRoughingSeries)->Unit(benchmark::kMillisecond);
 
 void BM_GrooveFinishing(benchmark::State& state) {
-  TFormaDaten daten;
-  TFormaGeom geom(daten, "");
-  TFormaEditorTurn turn(daten, geom);
-  LongGroove(turn);
-  double sx, sy, ex, ey;
-  turn.ContourEnds(sx, sy, ex, ey);
+  LongGroove g;
   for (auto _ : state) {
-    turn.ClearOut();
-    turn.GrooveState = {};
-    if (!turn.GroovePass(sx, sy, ex, ey, 0.1, 0.1, 5, 2, 0, 0.1))
-      state.SkipWithError("finishing failed");
-    benchmark::DoNotOptimize(turn.OutElements.Count());
+    g.turn.ClearOut();
+    g.turn.GrooveState = {};
+    if (!g.Pass(0.1, 5, 2, 0)) state.SkipWithError("finishing failed");
+    benchmark::DoNotOptimize(g.turn.OutElements.Count());
   }
-  state.counters["moves"] = static_cast<double>(turn.OutElements.Count());
+  state.counters["moves"] = static_cast<double>(g.turn.OutElements.Count());
 }
 BENCHMARK(BM_GrooveFinishing)->Unit(benchmark::kMicrosecond);
 

@@ -57,6 +57,11 @@ std::uint8_t GrooveSide(double Typ) {
   return static_cast<std::uint8_t>(std::lround(Typ));
 }
 
+TurnT LineMove(double X1, double Y1, double X2, double Y2, double Feed, std::uint8_t Side) {
+  return TurnT{.Feed = Feed, .Kind = 1.0, .V1 = X1, .V2 = Y1, .V3 = X2, .V4 = Y2, .V5 = 0.0,
+               .Side = Side};
+}
+
 // An angle folded into [0, 2 pi).
 double Wrap(double A) {
   const double w = std::fmod(A, TwoPi);
@@ -216,24 +221,28 @@ struct TFormaEditorTurn::GrooveRun {
     return h;
   }
 
+  // The first sample of record I at least Depth from the chord, walking from sample From
+  // to sample To (either way).
+  bool Scan(int I, std::int64_t From, std::int64_t To, Hit& Found) const {
+    const Walk& w = WalkAt(I);
+    const std::int64_t way = To >= From ? 1 : -1;
+    for (std::int64_t k = From;;) {
+      const Hit h = Probe(I, k);
+      const double d = std::fabs(h.Signed);
+      if (d >= Depth) {
+        Found = h;
+        return true;
+      }
+      if (k == To) return false;
+      k += way * Skip(Depth - d, w.Reach, (To - k) * way);
+    }
+  }
+
   // The first sample in contour order at least Depth from the chord.
   bool FindEntry(Hit& Entry) const {
-    const int n = Turn.InElements.Count();
-    for (int i = 1; i <= n; ++i) {
-      if (TooShallow(i)) continue;
-      const Walk& w = WalkAt(i);
-      if (!w.Probed) continue;
-      std::int64_t k = 0;
-      for (;;) {
-        const Hit h = Probe(i, k);
-        const double d = std::fabs(h.Signed);
-        if (d >= Depth) {
-          Entry = h;
-          return true;
-        }
-        if (k >= w.Count) break;
-        k += Skip(Depth - d, w.Reach, w.Count - k);
-      }
+    for (int i = 1; i <= Turn.InElements.Count(); ++i) {
+      if (TooShallow(i) || !WalkAt(i).Probed) continue;
+      if (Scan(i, 0, WalkAt(i).Count, Entry)) return true;
     }
     return false;
   }
@@ -241,22 +250,9 @@ struct TFormaEditorTurn::GrooveRun {
   // The last sample at least Depth from the chord, when it is not the entry itself.
   bool FindExit(const Hit& Entry, Hit& Exit) const {
     for (int i = Turn.InElements.Count(); i >= Entry.Record; --i) {
-      if (TooShallow(i)) continue;
-      const Walk& w = WalkAt(i);
-      if (!w.Probed) continue;
+      if (TooShallow(i) || !WalkAt(i).Probed) continue;
       const std::int64_t lowest = i == Entry.Record ? Entry.Sample + 1 : 0;
-      if (lowest > w.Count) continue;
-      std::int64_t k = w.Count;
-      for (;;) {
-        const Hit h = Probe(i, k);
-        const double d = std::fabs(h.Signed);
-        if (d >= Depth) {
-          Exit = h;
-          return true;
-        }
-        if (k <= lowest) break;
-        k -= Skip(Depth - d, w.Reach, k - lowest);
-      }
+      if (lowest <= WalkAt(i).Count && Scan(i, WalkAt(i).Count, lowest, Exit)) return true;
     }
     return false;
   }
@@ -301,15 +297,7 @@ struct TFormaEditorTurn::GrooveRun {
   }
 
   bool Line(double X1, double Y1, double X2, double Y2, double F, std::uint8_t Side) {
-    TurnT m;
-    m.Kind = 1.0;
-    m.V1 = X1;
-    m.V2 = Y1;
-    m.V3 = X2;
-    m.V4 = Y2;
-    m.Feed = F;
-    m.Side = Side;
-    return Emit(m);
+    return Emit(LineMove(X1, Y1, X2, Y2, F, Side));
   }
 
   // A cutting move of a roughing pass; the pass's first one is preceded by the approach.
@@ -385,13 +373,7 @@ struct TFormaEditorTurn::GrooveRun {
     if (!Stretch(first, firstAt, Entry.Record, Entry.Along)) return false;
     // Entry and exit on the same point (the two ends of a sharp bottom) need no cut across.
     if (std::hypot(Exit.X - Entry.X, Exit.Y - Entry.Y) >= Same) {
-      TurnT across;
-      across.Kind = 1.0;
-      across.V1 = Entry.X;
-      across.V2 = Entry.Y;
-      across.V3 = Exit.X;
-      across.V4 = Exit.Y;
-      if (!Cut(across)) return false;
+      if (!Cut(LineMove(Entry.X, Entry.Y, Exit.X, Exit.Y, Feed, 0))) return false;
     }
     int last = Turn.InElements.Count();
     double lastAt = ToEnd;

@@ -29,24 +29,11 @@ const TurnT& At(const RecordList<TurnT>& list, int i) {
 }
 
 TurnT L(double x1, double y1, double x2, double y2) {
-  TurnT r;
-  r.Kind = 1;
-  r.V1 = x1;
-  r.V2 = y1;
-  r.V3 = x2;
-  r.V4 = y2;
-  return r;
+  return TurnT{.Kind = 1, .V1 = x1, .V2 = y1, .V3 = x2, .V4 = y2};
 }
 
 TurnT A(double cx, double cy, double r, double a1, double a2) {
-  TurnT a;
-  a.Kind = 2;
-  a.V1 = cx;
-  a.V2 = cy;
-  a.V3 = r;
-  a.V4 = a1;
-  a.V5 = a2;
-  return a;
+  return TurnT{.Kind = 2, .V1 = cx, .V2 = cy, .V3 = r, .V4 = a1, .V5 = a2};
 }
 
 void Ends(const TurnT* r, double& x1, double& y1, double& x2, double& y2) {
