@@ -96,7 +96,8 @@ class TFormaEditorTurn {
   // left of the chord); X, Y receive the sample.
   double GrooveDepthProbe(const GrooveRun& Run, int Record, std::int64_t Sample, double& X,
                           double& Y) const;
-  // Rapid from G to Step short of (X, Y), then feed onto it.
+  // Rapid from G to Step short of (X, Y), then feed onto it (only the feed when (X, Y) lies
+  // no farther from G than Step; nothing when it is G).
   bool GrooveApproach(GrooveRun& Run, double X, double Y);
   // Rapid from the end of the last move back to G.
   bool GrooveRetract(GrooveRun& Run);

@@ -314,8 +314,8 @@ struct TFormaEditorTurn::GrooveRun {
   }
 
   // Record I from parameter A to B as a cutting move. A whole record is copied as it is;
-  // a trimmed piece that shrank to a point is left out.
-  bool Piece(int I, double A, double B) {
+  // a trimmed span that shrank to a point is left out.
+  bool Span(int I, double A, double B) {
     const TurnT& r = RecordAt(Turn.InElements, I);
     if (A <= 0.0 && B == ToEnd) return Cut(r);
     const Walk& w = WalkAt(I);
@@ -342,7 +342,7 @@ struct TFormaEditorTurn::GrooveRun {
       const double from = i == First ? A : 0.0;
       const double to = i == Last ? B : ToEnd;
       if (from > to) continue;
-      if (!Piece(i, from, to)) return false;
+      if (!Span(i, from, to)) return false;
     }
     return true;
   }

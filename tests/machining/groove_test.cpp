@@ -114,8 +114,8 @@ Found SampleEveryPoint(const RecordList<TurnT>& in, double depth) {
   return f;
 }
 
-// Small grooves. The rectangle is the one the panel example uses: the chord runs from
-// (-10, 20) to (-20, 20), the bottom lies 3.5 below it.
+// Small grooves. The rectangle's chord runs from (-10, 20) to (-20, 20), its bottom lies 3.5
+// below it.
 const std::vector<TurnT> Rectangle = {L(-10, 20, -10, 16.5), L(-10, 16.5, -20, 16.5),
                                       L(-20, 16.5, -20, 20)};
 const std::vector<TurnT> Vee = {L(0, 10, -5, 6), L(-5, 6, -10, 10)};
@@ -457,7 +457,7 @@ TEST_P(SeriesProperties, MovesMeetAndTheSeriesEnds) {
     ExpectNoNaN(turn.OutElements);
     ExpectNoStandstill(turn.OutElements);
     if (!c.deepensOnce) continue;
-    // Every move that is neither a flank piece nor a lead: the cuts across.
+    // Every move that is neither on a flank nor a lead: the cuts across.
     for (int i = 1; i <= turn.OutElements.Count(); ++i) {
       const TurnT& m = Out(i);
       if (m.Kind != 1 || m.Feed == NoValue) continue;
