@@ -84,6 +84,9 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
   FormaSettings.SetApplicationTitle(QCoreApplication::applicationName());
   FormaDatenFolders.DialogParent = &Forma_Rudizi;
   Forma_Rudizi.FormaSettings = &FormaSettings;
+  FormaInput.FormaInputList = &FormaInputList;
+  FormaInputList.RussianInterface = [this] { return FormaSettings.CurrentLanguage() == 2; };
+  FormaInfo.MainWindow = &Forma_Rudizi;
   // Queued: the loop ends after the close has finished, not inside it.
   QObject::connect(&Forma_Rudizi, &TForma_Rudizi::Closed, qApp, &QCoreApplication::quit,
                    Qt::QueuedConnection);
