@@ -3,6 +3,7 @@
 // program text, the tables kept per geometry number 1..254, and the engraving font text.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "geometry/forma_daten.h"
@@ -68,6 +69,11 @@ class TFormaGeom {
   bool FindGeomEnds(double Number, int& First, int& Last);
   bool TrimGeomEnds(int First, int Last, double Number);
   bool FirstFreeGeomNumber(int& N) const;
+  // The slots holding elements of geometry Number, ascending; empty when there are none.
+  // Leaves the current element alone. An index by number is built on the first query after
+  // the store changed (every non-const access to it counts as a change), so the queries of
+  // one pocket cost what its own geometries hold, not what the whole store holds.
+  const std::vector<int>& GeomSlots(std::int32_t Number) const;
 
   // ---- The interpreter ----
   // Rebuilds the store from the program text. ErrorText comes back empty when the whole
@@ -99,9 +105,14 @@ class TFormaGeom {
   // Side of the first element with that number (making it current), -1 when none has it.
   int FirstSide(double Number);
 
+  // Marks the index by number stale; called wherever an element may change.
+  void Touch() { slotsByNumberValid_ = false; }
+
   TFormaDaten& daten_;
   std::vector<StoreSlot> slots_;
   int current_ = 0;
+  mutable std::unordered_map<std::int32_t, std::vector<int>> slotsByNumber_;
+  mutable bool slotsByNumberValid_ = false;
 };
 
 }  // namespace movra
