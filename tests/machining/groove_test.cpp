@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -65,6 +66,7 @@ std::string Transcript(const RecordList<TurnT>& list, int from = 1) {
 // that the cycle's own search must agree with.
 struct Found {
   bool entry = false, exit = false;
+  bool left = false, right = false;  // some sample lies 1e-9 or more on that side of the chord
   int entryIndex = 0, exitIndex = 0;
   double ex = 0, ey = 0, xx = 0, xy = 0;
 };
@@ -78,7 +80,10 @@ Found SampleEveryPoint(const RecordList<TurnT>& in, double depth) {
     // The distance from the chord as its normal component: samples that lie exactly at the
     // depth must count on both sides of the comparison.
     const double len = std::hypot(ex - sx, ey - sy);
-    if (std::fabs((x - sx) * (ey - sy) - (y - sy) * (ex - sx)) / len < depth) return;
+    const double side = ((y - sy) * (ex - sx) - (x - sx) * (ey - sy)) / len;
+    f.left |= side >= 1e-9;
+    f.right |= side <= -1e-9;
+    if (std::fabs(side) < depth) return;
     if (!f.entry) {
       f.entry = true;
       f.entryIndex = i;
@@ -261,6 +266,59 @@ INSTANTIATE_TEST_SUITE_P(
                       DepthCase{"Wavy", &Wavy, 4.1}, DepthCase{"Wavy", &Wavy, 4.2}, DepthCase{"OnChord", &OnChord, 0.1},
                       DepthCase{"Ridge", &Ridge, 1}, DepthCase{"RidgeTop", &Ridge, 2.5},
                       DepthCase{"Above", &Above, 0.1}, DepthCase{"Above", &Above, 2.9995}));
+
+// Random profiles of lines and arcs, with a fixed seed: the search agrees with the walk over
+// every sample, and a series leaves moves that meet and go somewhere.
+TEST_F(Groove, RandomProfilesAgreeWithTheWalkAndLeaveJoinedMoves) {
+  std::mt19937 random(27);
+  std::uniform_real_distribution<double> coord(-3, 3), unit(0, 1);
+  int grooves = 0;
+  for (int profile = 0; profile < 400 && grooves < 40; ++profile) {
+    std::vector<TurnT> records;
+    double x = coord(random), y = coord(random);
+    const int count = 2 + profile % 5;
+    for (int i = 0; i < count; ++i) {
+      if (unit(random) < 0.5) {
+        const double nx = coord(random), ny = coord(random);
+        records.push_back(L(x, y, nx, ny));
+        x = nx;
+        y = ny;
+      } else {
+        const double cx = x + coord(random) / 2, cy = y + coord(random) / 2;
+        const double r = std::hypot(x - cx, y - cy);
+        const double a1 = std::atan2(y - cy, x - cx);
+        const double sweep = (unit(random) - 0.5) * 3 * Pi;
+        const double a2 = a1 + sweep;
+        records.push_back(A(cx, cy, sweep < 0 ? -r : r, a1, a2));
+        x = cx + r * std::cos(a2);
+        y = cy + r * std::sin(a2);
+      }
+    }
+    Contour(records);
+    // A groove lies on one side of its opening; a profile across it has none.
+    if (std::hypot(ex - sx, ey - sy) < 0.5) continue;
+    const Found sides = SampleEveryPoint(turn.InElements, 0.1);
+    if (sides.left && sides.right) continue;
+    ++grooves;
+    SCOPED_TRACE("profile " + std::to_string(profile) + "\n" + Transcript(turn.InElements));
+    for (const double depth : {0.3, 1.1, 2.05}) {
+      const Found want = SampleEveryPoint(turn.InElements, depth);
+      turn.GrooveState = {};
+      Pass(depth, 1, 2, 0, 1);
+      EXPECT_EQ(turn.GrooveState.EntryIndex, want.entry ? want.entryIndex : 0) << depth;
+      EXPECT_EQ(turn.GrooveState.ExitIndex, want.exit ? want.exitIndex : 0) << depth;
+      if (want.exit) {
+        EXPECT_NEAR(turn.GrooveState.ExitX, want.xx, 1e-9) << depth;
+      }
+    }
+    turn.ClearOut();
+    Series(0.5, 2, false);
+    ExpectMovesMeet(turn.OutElements);
+    ExpectNoNaN(turn.OutElements);
+    ExpectNoStandstill(turn.OutElements);
+  }
+  EXPECT_EQ(grooves, 40);
+}
 
 // ---- Finishing ----
 
