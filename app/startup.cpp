@@ -64,7 +64,8 @@ T Startup::Create(const char* Name, Args&&... args) {
 
 Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
     : KeyboardLayout(platform::KeyboardLayout),
-      Forma_Rudizi(Create<TForma_Rudizi>("Forma_Rudizi", Windows)),
+      // The settings window is built last; the main window only keeps the reference.
+      Forma_Rudizi(Create<TForma_Rudizi>("Forma_Rudizi", Windows, MainWindowLinks{FormaSettings})),
       FormaDaten(&Windows),
       FormaDatenFolders(Create<TFormaDatenFolders>("FormaDaten", ExeFolder, ExeFile)),
       FormaStart(Create<TFormaStart>("FormaStart")),
@@ -83,7 +84,12 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
   // The windows created before the settings reach them from here on.
   FormaSettings.SetApplicationTitle(QCoreApplication::applicationName());
   FormaDatenFolders.DialogParent = &Forma_Rudizi;
-  Forma_Rudizi.FormaSettings = &FormaSettings;
+  FormaEditor.FormaSettings = &FormaSettings;
+  FormaEditor.FormaEditorTurn = &FormaEditorTurn;
+  FormaEditor.FormaEditorInsel = &FormaEditorInsel;
+  // The settings go first at shut-down; the editor then draws nothing.
+  QObject::connect(&FormaSettings, &QObject::destroyed, &FormaEditor,
+                   [this] { FormaEditor.FormaSettings = nullptr; });
   FormaInput.FormaInputList = &FormaInputList;
   FormaInputList.RussianInterface = [this] { return FormaSettings.CurrentLanguage() == 2; };
   FormaInfo.MainWindow = &Forma_Rudizi;

@@ -1,19 +1,18 @@
 #include "machining/forma_editor_insel.h"
 
+#include "geometry/element_offset.h"
 #include "geometry/element_points.h"
-#include "machining/corner_join.h"
+#include "geometry/corner_join.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <numbers>
 #include <utility>
 
 namespace movra {
 namespace {
 
-constexpr double Pi = std::numbers::pi;
 // Samples of one line in the start search beyond which only its ends are tried: 100 km.
 constexpr double MaxLineSamples = 1e7;
 
@@ -22,7 +21,7 @@ bool IsLine(const TFormaEditorInsel::InselT& e) { return e.Kind == 1.0; }
 // The join moved the start of the line C: its direction must survive, else the join
 // point lay beyond C's end and the line turned round.
 bool LineKeptDirection(double Before, double After) {
-  constexpr double tol = 0.001;
+  constexpr double tol = JoinGap;  // the join tolerance, read as an angle
   if (std::fabs(After - Before) < tol) return true;
   return std::fabs(std::cos(After) - std::cos(Before)) < tol &&
          std::fabs(std::sin(After) - std::sin(Before)) < tol;
@@ -177,12 +176,7 @@ bool TFormaEditorInsel::CollectContours() {
       }
       InselT rec;
       rec.Group = serial;
-      rec.Kind = g->Kind;
-      rec.V1 = g->V1;
-      rec.V2 = g->V2;
-      rec.V3 = g->V3;
-      rec.V4 = g->V4;
-      rec.V5 = g->V5;
+      CopyShape(rec, *g);
       rec.Side = g->Side;
       if (reversed) Reverse(rec);
       if (!Contours.Add(rec)) return false;
@@ -230,22 +224,10 @@ bool TFormaEditorInsel::OffsetContours() {
     }
 
     InselT rec = ShapeRecord(source, source.Group);
-    if (g != 0.0) {
-      if (IsLine(source)) {
-        daten_.DistAngle(source.V1, source.V2, source.V3, source.V4);
-        if (daten_.GeoResult.Dist < JoinTolerance) continue;
-        const double n = daten_.GeoResult.Angle + Pi / 2;
-        rec.V1 += g * std::cos(n);
-        rec.V2 += g * std::sin(n);
-        rec.V3 += g * std::cos(n);
-        rec.V4 += g * std::sin(n);
-      } else {
-        // An arc that the offset shrinks to its centre, or through it, is no longer there.
-        const double r = source.V3 - g;
-        if (std::fabs(r) < SameTolerance || (r > 0.0) != (source.V3 > 0.0)) continue;
-        rec.V3 = r;
-      }
-    }
+    // A line shorter than the join gap, and an arc that the offset shrinks to its centre or
+    // runs through it, are no longer there: the neighbours join across them.
+    if (g != 0.0 && OffsetElementBy(daten_, rec, g, JoinTolerance) != ElementOffset::Moved)
+      continue;
     if (!Offsets.Add(rec)) continue;
     const int last = Offsets.Count();
     if (last == 1) firstOfOpen = 1;

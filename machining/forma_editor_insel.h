@@ -9,6 +9,7 @@
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
 #include "geometry/one_based.h"
+#include "geometry/tolerances.h"
 #include "machining/record_list.h"
 
 namespace movra {
@@ -56,9 +57,9 @@ class TFormaEditorInsel {
   // Tool radius plus allowance beyond which no pocket is offset.
   static constexpr double MaxOffset = 100.0;
   // End points closer than this count as joined.
-  static constexpr double JoinTolerance = 0.001;
+  static constexpr double JoinTolerance = JoinGap;
   // Two values closer than this are the same.
-  static constexpr double SameTolerance = 1e-7;
+  static constexpr double SameTolerance = Same;
   // Distance of the start search's reference line from the origin.
   static constexpr double ReferenceDistance = 32767.5;
   // Type of a table entry that keeps the offset of the contour before.

@@ -18,8 +18,9 @@ namespace {
 constexpr int kSplitterWidth = 10;
 }
 
-TForma_Rudizi::TForma_Rudizi(platform::WindowList& Windows, QWidget* parent)
-    : QMainWindow(parent), windows_(Windows) {
+TForma_Rudizi::TForma_Rudizi(platform::WindowList& Windows, const MainWindowLinks& Links,
+                             QWidget* parent)
+    : QMainWindow(parent), FormaSettings(Links.FormaSettings), windows_(Windows) {
   setObjectName(QStringLiteral("Forma_Rudizi"));
   setMinimumSize(800, 480);
   setWindowTitle(ApplicationTitle());
@@ -86,12 +87,11 @@ QString TForma_Rudizi::ApplicationTitle() { return QCoreApplication::application
 
 void TForma_Rudizi::FormaNotify(int Code) {
   setWindowTitle(ApplicationTitle());
-  if (Code == LanguageApplied && FormaSettings)
-    ComboBoxLanguage->setCurrentIndex(FormaSettings->CurrentLanguage());
+  if (Code == LanguageApplied) ComboBoxLanguage->setCurrentIndex(FormaSettings.CurrentLanguage());
 }
 
 void TForma_Rudizi::ComboBoxLanguageSelect() {
-  if (FormaSettings) FormaSettings->SelectLanguage(ComboBoxLanguage->currentIndex());
+  FormaSettings.SelectLanguage(ComboBoxLanguage->currentIndex());
 }
 
 void TForma_Rudizi::FormResize() {

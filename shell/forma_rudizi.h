@@ -17,21 +17,29 @@ namespace movra {
 
 class TFormaSettings;
 
+// The windows the main window works with, handed in by reference at its creation. The
+// start-up creates them after the main window and they live as long as it; the main window
+// reaches them only from events, once they exist (the settings window sends the language
+// code itself, after its creation).
+struct MainWindowLinks {
+  TFormaSettings& FormaSettings;
+};
+
 class TForma_Rudizi : public QMainWindow, public platform::NotifyReceiver {
   Q_OBJECT
 
  public:
   // FormCreate: caption, empty text not modified, SaveBuffer, ColouringBusy, template panel at
   // half the width. The window takes part in the broadcast through Windows.
-  explicit TForma_Rudizi(platform::WindowList& Windows, QWidget* parent = nullptr);
+  TForma_Rudizi(platform::WindowList& Windows, const MainWindowLinks& Links,
+                QWidget* parent = nullptr);
   ~TForma_Rudizi() override;
 
   // FormaNotifyHandler: every code resets the caption to the application title; the language
   // box follows the applied language.
   void FormaNotify(int Code) override;
 
-  // The settings window is created after this one; the start-up sets it once it exists.
-  TFormaSettings* FormaSettings = nullptr;
+  TFormaSettings& FormaSettings;
 
   QStringList SaveBuffer;           // the program lines while a file is written
   std::uint8_t ColouringBusy = 0;   // 1 while the letters are coloured

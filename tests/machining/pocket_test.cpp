@@ -12,6 +12,7 @@
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
 #include "machining/forma_editor_insel.h"
+#include "tests/geometry/interpreter_support.h"
 #include "pocket_support.h"
 
 namespace movra {
@@ -56,7 +57,7 @@ struct Expected {
 };
 
 void ExpectRecords(const RecordList<InselT>& list, const std::vector<Expected>& expected) {
-  ASSERT_EQ(list.Count(), static_cast<int>(expected.size()));
+  ASSERT_EQ(list.Count(), static_cast<int>(expected.size())) << transcript::ListTranscript(list);
   for (int i = 1; i <= list.Count(); ++i) {
     const InselT& e = Rec(list, i);
     const Expected& x = expected[static_cast<std::size_t>(i - 1)];
@@ -101,7 +102,8 @@ TEST(PocketCollect, ClosingLineOnlyWhenTheEndsAreApart) {
     ASSERT_TRUE(p.insel.CollectContours());
     ASSERT_EQ(p.insel.Contours.Count(), c.records);
     ExpectClosedGroups(p.insel.Contours);
-    for (int i = 1; i <= p.insel.Contours.Count(); ++i) EXPECT_EQ(Rec(p.insel.Contours, i).Group, 1);
+    for (int i = 1; i <= p.insel.Contours.Count(); ++i)
+      EXPECT_EQ(Rec(p.insel.Contours, i).Group, 1);
   }
 }
 
