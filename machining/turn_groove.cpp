@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "geometry/element_points.h"
+#include "geometry/tolerances.h"
 #include "machining/forma_editor_turn.h"
 
 namespace movra {
@@ -23,11 +24,6 @@ constexpr double SampleSpacing = 0.001;
 constexpr double MinProbedRadius = 0.01;
 // The shallowest depth and the shortest approach a pass accepts.
 constexpr double MinDepthOrStep = 0.1;
-// Given ends farther than this from the prepared contour's ends belong to another
-// contour; ends closer than this to each other leave no groove opening.
-constexpr double EndsTolerance = 0.001;
-// Two points or parameters closer than this are the same.
-constexpr double Same = 1e-7;
 // A skip over samples that cannot reach the depth is shortened by this share (and length),
 // so that rounding never jumps over the first sample that does.
 constexpr double SkipShare = 1e-9;
@@ -443,14 +439,15 @@ bool TFormaEditorTurn::GroovePass(double StartX, double StartY, double EndX, dou
     const TurnT* r = InElements(i);
     if (r == nullptr || !(IsLine(*r) || IsArc(*r)) || !Finite(*r)) return false;
   }
-  // The chord is the prepared contour's own; ends given for another contour are refused.
+  // The chord is the prepared contour's own; ends given for another contour are refused,
+  // and ends that meet leave no opening.
   double sx = 0.0, sy = 0.0, ex = 0.0, ey = 0.0;
   if (!ContourEnds(sx, sy, ex, ey)) return false;
-  if (std::hypot(StartX - sx, StartY - sy) > EndsTolerance ||
-      std::hypot(EndX - ex, EndY - ey) > EndsTolerance)
+  if (std::hypot(StartX - sx, StartY - sy) > JoinGap ||
+      std::hypot(EndX - ex, EndY - ey) > JoinGap)
     return false;
   const double chord = std::hypot(ex - sx, ey - sy);
-  if (!(chord >= EndsTolerance && std::isfinite(chord))) return false;
+  if (!(chord >= JoinGap && std::isfinite(chord))) return false;
 
   GrooveRun run(*this, sx, sy, ex, ey);
   run.Depth = Depth;
