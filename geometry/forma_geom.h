@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "geometry/forma_daten.h"
@@ -80,6 +81,11 @@ class TFormaGeom {
   bool SetGeomName(double Number, const std::string& Name);
   bool TrimGeomEnds(int First, int Last, double Number);
   bool FirstFreeGeomNumber(int& N) const;
+  // The slots holding elements of geometry Number, ascending; empty when there are none.
+  // Leaves the current element alone. An index by number is built on the first query after
+  // the store changed (every non-const access to it counts as a change), so the queries of
+  // one pocket cost what its own geometries hold, not what the whole store holds.
+  const std::vector<int>& GeomSlots(std::int32_t Number) const;
 
   // ---- The interpreter ----
   // Rebuilds the store from the program text. ErrorText comes back empty when the whole
@@ -150,11 +156,16 @@ class TFormaGeom {
   int FirstSide(double Number, int& Examined) const;
   int GeomEnds(double Number, int& First, int& Last) const;  // returns the last examined
 
+  // Marks the index by number stale; called wherever an element may change.
+  void Touch() { slotsByNumberValid_ = false; }
+
   TFormaDaten& daten_;
   std::vector<StoreSlot> slots_;
   int current_ = 0;
   int pumpDepth_ = 0;
   std::optional<PendingRun> pending_;
+  mutable std::unordered_map<std::int32_t, std::vector<int>> slotsByNumber_;
+  mutable bool slotsByNumberValid_ = false;
 };
 
 }  // namespace movra
