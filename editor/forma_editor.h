@@ -77,10 +77,9 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
 
   // ---- Showing, the text panel and the files (forma_editor_text.cpp) ----
   // The one way the main window opens the editor: the memo gets Lines (its modified mark
-  // cleared), PanelSave is hidden, PanelIso shown, and the editor runs modally over Owner
-  // (which it blocks; the syntax window stays usable). True when the editor was closed by
-  // SpeedButtonSave, false for every other way of closing.
-  bool ExecuteWithText(const QStringList& Lines, QWidget* Owner = nullptr);
+  // cleared), PanelSave is hidden, PanelIso shown, and the editor runs modally until it is
+  // closed. True when SpeedButtonSave closed it, false for every other way of closing.
+  bool ExecuteWithText(const QStringList& Lines);
 
   // The questions and file names the editor asks for; tests put their own answers here.
   struct DialogProvider {

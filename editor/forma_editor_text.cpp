@@ -20,7 +20,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWindow>
 #include <algorithm>
 
 #include "editor/forma_editor.h"
@@ -193,7 +192,7 @@ void TFormaEditor::CreateMenusAndTextPanel() {
 
 // ---- Showing and closing ----
 
-bool TFormaEditor::ExecuteWithText(const QStringList& Lines, QWidget* Owner) {
+bool TFormaEditor::ExecuteWithText(const QStringList& Lines) {
   if (isVisible()) QDialog::done(QDialog::Rejected);
   ProgramHead.clear();
   {
@@ -205,14 +204,9 @@ bool TFormaEditor::ExecuteWithText(const QStringList& Lines, QWidget* Owner) {
   Memo->document()->setModified(false);
   ActionAutoExecute();
   FormShow();
-  // Modal over its owner only: the syntax window, which has no owner, stays usable.
-  if (Owner != nullptr) {
-    setWindowModality(Qt::WindowModal);
-    winId();
-    if (QWindow* own = Owner->window()->windowHandle()) windowHandle()->setTransientParent(own);
-  } else {
-    setWindowModality(Qt::ApplicationModal);
-  }
+  // Every other window waits; the syntax reference, shown from here, belongs to the editor
+  // and stays usable.
+  setWindowModality(Qt::ApplicationModal);
   setWindowState(windowState() | Qt::WindowMaximized);
   return exec() == QDialog::Accepted;
 }
@@ -417,10 +411,7 @@ void TFormaEditor::SpeedButtonAlignClick() {
 }
 
 void TFormaEditor::PSyntaxClick() {
-  if (FormaSyntax == nullptr) return;
-  FormaSyntax->show();
-  FormaSyntax->raise();
-  FormaSyntax->activateWindow();
+  if (FormaSyntax != nullptr) FormaSyntax->ShowFrom(this);
 }
 
 // ---- Files ----

@@ -14,9 +14,11 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
+#include <QWindow>
 #include <memory>
 
 #include "editor/forma_editor.h"
+#include "editor/forma_syntax.h"
 #include "editor/geo_file.h"
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
@@ -435,6 +437,20 @@ TEST_F(EditorText, EscFirstEndsABusyComputationOnly) {
   });
   editor_->ExecuteWithText({"()", "g40"});
   EXPECT_FALSE(editor_->isVisible());
+}
+
+TEST_F(EditorText, SyntaxItemShowsTheReferenceOwnedByTheModalEditor) {
+  TFormaSyntax syntax;
+  editor_->FormaSyntax = &syntax;
+  QTimer::singleShot(0, [&] {
+    editor_->PSyntax->trigger();
+    EXPECT_TRUE(syntax.isVisible());
+    ASSERT_NE(syntax.windowHandle(), nullptr);
+    EXPECT_EQ(syntax.windowHandle()->transientParent(), editor_->windowHandle());
+    editor_->PCloseClick();
+  });
+  editor_->ExecuteWithText({"()", "g40"});
+  syntax.hide();
 }
 
 TEST_F(EditorText, TextPanelShowsHidesAndDocksLeft) {
