@@ -84,6 +84,9 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
   // The windows created before the settings reach them from here on.
   FormaSettings.SetApplicationTitle(QCoreApplication::applicationName());
   FormaDatenFolders.DialogParent = &Forma_Rudizi;
+  FormaInput.FormaInputList = &FormaInputList;
+  FormaInputList.RussianInterface = [this] { return FormaSettings.CurrentLanguage() == 2; };
+  FormaInfo.MainWindow = &Forma_Rudizi;
   // Queued: the loop ends after the close has finished, not inside it.
   QObject::connect(&Forma_Rudizi, &TForma_Rudizi::Closed, qApp, &QCoreApplication::quit,
                    Qt::QueuedConnection);

@@ -9,6 +9,9 @@ namespace movra::platform {
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF, no cut sequence.
 bool IsValidUtf8(std::string_view Bytes);
 
+// Appends the UTF-8 bytes of the code point C (at most U+10FFFF, no surrogate).
+void AppendUtf8(std::string& Out, char32_t C);
+
 // Every byte becomes one character. The few bytes the code page leaves undefined become the
 // control character of the same number, as the platform's converter does.
 std::string Cp1251ToUtf8(std::string_view Bytes);
