@@ -80,6 +80,31 @@ class TFormaGeom {
   bool SetGeomName(double Number, const std::string& Name);
   bool TrimGeomEnds(int First, int Last, double Number);
   bool FirstFreeGeomNumber(int& N) const;
+  // Disposes the element of the last slot and shortens the store by one.
+  void DropLastElement();
+
+  // ---- Equidistant contour and leads ----
+  // The elements of |SourceNo| are replaced by their equidistant at Dist (left of travel for
+  // Side 1, right for Side 2, taken from the first element; Side 0 copies them unmoved),
+  // appended as TargetNo. The chain's first and last elements must be lines and keep their
+  // outer ends: they become the moves onto and off the equidistant. False when the offset
+  // cannot be made (elements built so far stay).
+  bool OffsetGeometry(double SourceNo, double TargetNo, double Dist);
+  // After a join changed the arc in the last slot, whose sweep was SweepBefore: true keeps
+  // it, or drops it when the join used it up exactly; false (dropped) when the join turned
+  // it round or left a sliver.
+  bool CheckCornerArc(double SweepBefore);
+  // False only when the two directions are perpendicular.
+  static bool CompareDirections(double A1, double A2);
+  // The leads of geometry Number (angles in radians; NoValue where not given). Approaches go
+  // before its first element, departures after the last slot; Before (when given) receives
+  // how many elements were placed before the first. False when no lead could be made.
+  bool AddLineLeads(double Number, double L1, double A1, double L2, double A2,
+                    int* Before = nullptr);
+  bool AddArcLeads(double Number, double R1, double A1, double R2, double A2,
+                   int* Before = nullptr);
+  bool AddCorrectionLeads(double Number, double D1, double C1, double D2, double C2,
+                          int* Before = nullptr);
 
   // ---- The interpreter ----
   // Rebuilds the store from the program text. ErrorText comes back empty when the whole
@@ -149,6 +174,14 @@ class TFormaGeom {
   // Side of the first element with that number, -1 when none has it.
   int FirstSide(double Number, int& Examined) const;
   int GeomEnds(double Number, int& First, int& Last) const;  // returns the last examined
+  // The last slot whose element has the number (0 none).
+  int LastOfNumber(double Number) const;
+  // Joins the offset element C (last slot) to P, the one built before it; Dist is the
+  // signed offset, SweepBefore C's sweep before the join. False: the offset fails.
+  bool JoinOffsetCorner(GeomT& P, GeomT& C, double Dist, double SweepBefore);
+  // A lead element of Number with Side, appended; placed in slot Index + 1 when Index >= 0.
+  bool AddLead(double Number, std::uint8_t Side, int Index, double Kind, double V1, double V2,
+               double V3, double V4, double V5);
 
   TFormaDaten& daten_;
   std::vector<StoreSlot> slots_;

@@ -1,0 +1,193 @@
+// The equidistant of a radius-corrected contour: each element moved by the cutter radius to
+// its correction side, neighbours joined where their carriers cross, the chain's first and
+// last lines left in place as the moves onto and off the equidistant.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <numbers>
+
+#include "geometry/corner_join.h"
+#include "geometry/element_offset.h"
+#include "geometry/element_points.h"
+#include "geometry/forma_geom.h"
+#include "geometry/tolerances.h"
+
+namespace movra {
+namespace {
+
+using GeomT = TFormaGeom::GeomT;
+constexpr double TwoPi = 2.0 * std::numbers::pi;
+
+// A corner arc trimmed below this sweep (radians) is a sliver no cutter follows.
+constexpr double MinCornerSweep = 0.01;
+// Two directions are perpendicular when their unit vectors, scaled by PerpendicularScale,
+// lie PerpendicularScale * sqrt 2 apart within PerpendicularSlack.
+constexpr double PerpendicularScale = 100.0;
+constexpr double PerpendicularSlack = 0.001;
+
+bool HasNumber(const GeomT& e, double Number) { return static_cast<double>(e.GeomNo) == Number; }
+
+double Sweep(const GeomT& e) { return TFormaDaten::ArcSweep(e.V3, e.V4, e.V5); }
+
+// Elements the offset leaves where they are: a point, or an arc that sweeps nothing (also a
+// full circle, whose start and end coincide).
+bool Degenerate(const GeomT& e) {
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  TFormaDaten::ElementEndPoints(e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5, x1, y1, x2, y2);
+  if (std::hypot(x2 - x1, y2 - y1) < Same) return true;
+  return e.Kind == 2 && std::fabs(Sweep(e)) < Same;
+}
+
+double LineLength(const GeomT& e) { return std::hypot(e.V3 - e.V1, e.V4 - e.V2); }
+
+}  // namespace
+
+void TFormaGeom::DropLastElement() {
+  CheckNotPumping();
+  if (slots_.empty()) return;
+  if (current_ == ElementCount()) current_ = 0;
+  slots_.pop_back();
+}
+
+int TFormaGeom::LastOfNumber(double Number) const {
+  for (int slot = ElementCount(); slot >= 1; --slot) {
+    const GeomT* e = Elements(slot);
+    if (e && HasNumber(*e, Number)) return slot;
+  }
+  return 0;
+}
+
+bool TFormaGeom::CompareDirections(double A1, double A2) {
+  const double c = PerpendicularScale * std::hypot(std::cos(A1) - std::cos(A2),
+                                                   std::sin(A1) - std::sin(A2));
+  if (c < JoinGap) return true;  // the same direction
+  return std::fabs(PerpendicularScale * std::numbers::sqrt2 - c) > PerpendicularSlack;
+}
+
+bool TFormaGeom::CheckCornerArc(double SweepBefore) {
+  const GeomT* arc = Elements(ElementCount());
+  if (!arc || arc->Kind != 2) return true;
+  const double after = Sweep(*arc);
+  const double size = std::fabs(after);
+  // The join ended exactly where the arc ended: nothing of it is left to cut.
+  if (size < Same || std::fabs(size - TwoPi) < Same) {
+    DropLastElement();
+    return true;
+  }
+  if (SweepFlipped(SweepBefore, after) || size < MinCornerSweep) {
+    DropLastElement();
+    return false;
+  }
+  return true;
+}
+
+bool TFormaGeom::JoinOffsetCorner(GeomT& P, GeomT& C, double Dist, double SweepBefore) {
+  double px = 0, py = 0, cx = 0, cy = 0;
+  EndPointOf(P, px, py);
+  StartPointOf(C, cx, cy);
+  if (std::hypot(cx - px, cy - py) < JoinGap) return true;  // they meet already
+  const bool lineP = P.Kind == 1, lineC = C.Kind == 1;
+
+  if (lineP && lineC) {
+    const double aP = TFormaDaten::DirAngle(P.V1, P.V2, P.V3, P.V4);
+    const double aC = TFormaDaten::DirAngle(C.V1, C.V2, C.V3, C.V4);
+    // Collinear lines (either side of 0 / 2pi) have no corner; a line that runs straight back
+    // has none an offset could join.
+    if (TFormaDaten::SameDirection(aP, aC, Same)) return true;
+    if (ParallelDirections(aP, aC)) return false;
+    const double reach = std::fabs(Dist) + LineLength(P) + LineLength(C) + JoinGap;
+    const GeomT keepP = P, keepC = C;
+    if (JoinCorner(daten_, P, C) != CornerJoin::Joined) return false;
+    if (std::hypot(P.V3 - px, P.V4 - py) <= reach) return true;
+    // A crossing farther off than both lines are long is no corner of this contour: lines
+    // that all but run on meet halfway across their gap, a near reversal cannot be offset.
+    P = keepP;
+    C = keepC;
+    if (std::cos(aC - aP) <= 0) return false;
+    P.V3 = C.V1 = (px + cx) / 2.0;
+    P.V4 = C.V2 = (py + cy) / 2.0;
+    return true;
+  }
+
+  const double sweepP = lineP ? 0.0 : Sweep(P);
+  const CornerJoin join = JoinCorner(daten_, P, C);
+  if (join != CornerJoin::Joined) {
+    // A line that touched the arc where it starts or ends may miss it after the offset by
+    // rounding: the small gap stays. Any other miss has no equidistant.
+    if (lineP) return !CompareDirections(C.V4, TFormaDaten::DirAngle(P.V1, P.V2, P.V3, P.V4));
+    if (lineC) return !CompareDirections(P.V5, TFormaDaten::DirAngle(C.V1, C.V2, C.V3, C.V4));
+    return false;
+  }
+  // The arc before the corner must not have been turned round by moving its end.
+  if (!lineP) {
+    const double after = Sweep(P);
+    if (std::fabs(after) >= Same && SweepFlipped(sweepP, after)) return false;
+  }
+  return lineC || CheckCornerArc(SweepBefore);
+}
+
+bool TFormaGeom::OffsetGeometry(double SourceNo, double TargetNo, double Dist) {
+  CheckNotPumping();
+  double r = Dist == NoValue ? 0.0 : Dist;
+  const double target = std::round(TargetNo);
+  if (!std::isfinite(r) || target != TargetNo ||
+      !(std::fabs(target) <= std::numeric_limits<std::int32_t>::max()))
+    return false;
+  const double source = std::fabs(SourceNo);
+  const int n0 = ElementCount();
+
+  // The chain's last element: it keeps its outer end.
+  int lastSlot = n0;
+  for (; lastSlot >= 1; --lastSlot) {
+    const GeomT* e = Elements(lastSlot);
+    if (e && HasNumber(*e, source) && !Degenerate(*e)) break;
+  }
+
+  bool sideFixed = false;
+  std::uint8_t side = 0;
+  int built = 0;
+  for (int slot = 1; slot <= n0; ++slot) {
+    const GeomT* found = Elements(slot);
+    if (!found || !HasNumber(*found, source) || Degenerate(*found)) continue;
+    if (!sideFixed) {
+      side = found->Side;
+      if (side == 0) r = 0;
+      if (side == 2) r = -r;
+      sideFixed = true;
+    }
+    GeomT e;
+    e.Removed = found->Removed;
+    CopyShape(e, *found);
+    Dispose(slot);
+    const bool first = built == 0, last = slot == lastSlot;
+    const double sweepBefore = e.Kind == 2 ? Sweep(e) : 0.0;
+    if (r != 0) {
+      if (e.Kind == 2 && (first || last)) return false;
+      if (!(e.Kind == 1 && (first || last))) {
+        const ElementOffset moved = OffsetElementBy(daten_, e, r, 0.0);
+        if (moved == ElementOffset::ThroughCentre) return false;
+        // An arc of exactly the offset radius shrinks to its centre, where its neighbours
+        // meet: it has no place on the equidistant.
+        if (moved == ElementOffset::Vanished) continue;
+      }
+    }
+    for (double v : {e.V1, e.V2, e.V3, e.V4, e.V5})
+      if (!std::isfinite(v)) return false;
+    if (!NewElement()) return false;
+    GeomT& out = At(ElementCount());
+    out.GeomNo = static_cast<std::int32_t>(target);
+    out.OffsetDist = r;
+    out.Side = side;
+    out.Removed = e.Removed;
+    CopyShape(out, e);
+    ++built;
+    if (r == 0 || built == 1) continue;
+    GeomT& previous = At(ElementCount() - 1);
+    if (!JoinOffsetCorner(previous, out, r, sweepBefore)) return false;
+    // CheckCornerArc may have dropped the arc: the element before it is the last built now.
+    built = ElementCount() - n0;
+  }
+  return true;
+}
+
+}  // namespace movra

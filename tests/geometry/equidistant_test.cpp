@@ -1,0 +1,157 @@
+// The equidistant contour (FE) and the leads (FL, FR, FRL): programs in, transcripts out, and
+// the properties every equidistant must have.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "geometry/element_points.h"
+#include "geometry/forma_daten.h"
+#include "geometry/forma_geom.h"
+#include "tests/geometry/interpreter_support.h"
+
+namespace movra {
+namespace {
+
+using namespace transcript;
+using GeomT = TFormaGeom::GeomT;
+
+// The open square of the examples, drawn counter-clockwise from the origin.
+#define SQUARE "X0 Y0\nX10\nY10\nX0"
+
+const ProgramCase Equidistants[] = {
+    {"LeftOfTravelG41", "G41 G1\n" SQUARE "\nFE 1", "",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 0 10 #1 F0 S1\n"
+     "L 0 0 9 0 #1001 F0 S1\nL 9 0 9 10 #1001 F0 S1\nL 9 10 0 10 #1001 F0 S1"},
+    {"RightOfTravelG42", "G42 G1\n" SQUARE "\nFE 1", "",
+     "L 0 0 10 0 #1 F0 S2\nL 10 0 10 10 #1 F0 S2\nL 10 10 0 10 #1 F0 S2\n"
+     "L 0 0 11 0 #1001 F0 S2\nL 11 0 11 10 #1001 F0 S2\nL 11 10 0 10 #1001 F0 S2"},
+    {"NegativeDistanceGoesToTheOtherSide", "G41 G1\n" SQUARE "\nFE -1", "",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 0 10 #1 F0 S1\n"
+     "L 0 0 11 0 #1001 F0 S1\nL 11 0 11 10 #1001 F0 S1\nL 11 10 0 10 #1001 F0 S1"},
+    {"InBlockThreeTheCopyIs1003", "%3\nG41 G1\n" SQUARE "\nFE 1", "",
+     "L 0 0 10 0 #3 F0 S1\nL 10 0 10 10 #3 F0 S1\nL 10 10 0 10 #3 F0 S1\n"
+     "L 0 0 9 0 #1003 F0 S1\nL 9 0 9 10 #1003 F0 S1\nL 9 10 0 10 #1003 F0 S1"},
+    // A clockwise arc between two lines grows on the left.
+    {"ArcBetweenLinesGrows", "G41 G1 X0 Y0\nX10\nG2 X20 Y0 R5\nG1 X30\nFE 1", "",
+     "L 0 0 10 0 #1 F0 S1\nA 15 0 -5 180 0 #1 F0 S1\nL 20 0 30 0 #1 F0 S1\n"
+     "L 0 0 9 0 #1001 F0 S1\nA 15 0 -6 180 0 #1001 F0 S1\nL 21 0 30 0 #1001 F0 S1"},
+    // A rounded inner corner of the offset radius shrinks to its centre: the lines meet there.
+    {"ArcOfTheOffsetRadiusVanishes", "G41 G1 X0 Y0\nX10 RD 2\nY10\nX0\nFE 2", "",
+     "L 0 0 8 0 #1 F0 S1\nA 8 2 2 270 0 #1 F0 S1\nL 10 2 10 10 #1 F0 S1\n"
+     "L 10 10 0 10 #1 F0 S1\n"
+     "L 0 0 8 0 #1001 F0 S1\nL 8 0 8 10 #1001 F0 S1\nL 8 10 0 10 #1001 F0 S1"},
+    // Each chain keeps its own first and last line; a chain of two has nothing between.
+    {"ChainsSplitAtGaps", "G41 G1\n" SQUARE "\n|\nX20 Y0\nX30\nY10\nX20\n|\nX40 Y0\nX50\nFE 1",
+     "",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 0 10 #1 F0 S1\n"
+     "L 20 0 30 0 #1 F0 S1\nL 30 0 30 10 #1 F0 S1\nL 30 10 20 10 #1 F0 S1\n"
+     "L 40 0 50 0 #1 F0 S1\n"
+     "L 0 0 9 0 #1001 F0 S1\nL 9 0 9 10 #1001 F0 S1\nL 9 10 0 10 #1001 F0 S1\n"
+     "L 20 0 29 0 #1001 F0 S1\nL 29 0 29 10 #1001 F0 S1\nL 29 10 20 10 #1001 F0 S1\n"
+     "L 40 0 50 0 #1001 F0 S1"},
+    {"NameGoesWithTheCopy", "(Flange)\nG41 G1\n" SQUARE "\nFE 1", "",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 0 10 #1 F0 S1\n"
+     "L 0 0 9 0 #1001 F0 S1\nL 9 0 9 10 #1001 F0 S1\nL 9 10 0 10 #1001 F0 S1"},
+    {"PenGoesOnFromTheEquidistant", "G41 G1\n" SQUARE "\nFE 1\nY20", "",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 0 10 #1 F0 S1\n"
+     "L 0 0 9 0 #1001 F0 S1\nL 9 0 9 10 #1001 F0 S1\nL 9 10 0 10 #1001 F0 S1\n"
+     "L 0 10 0 20 #1 F0 S1"},
+    // Collinear lines whose directions lie either side of 0 / 2pi have no corner.
+    {"CollinearAcrossZeroDirection", "G41 G1 X0 Y0\nX10 Y-0.00000001\nX20 Y0\nY10\nX0\nFE 1",
+     "",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 20 0 #1 F0 S1\nL 20 0 20 10 #1 F0 S1\n"
+     "L 20 10 0 10 #1 F0 S1\n"
+     "L 0 0 10 0 #1001 F0 S1\nL 10 1 19 1 #1001 F0 S1\nL 19 1 19 10 #1001 F0 S1\n"
+     "L 19 10 0 10 #1001 F0 S1"},
+
+    // Refusals
+    {"SecondFeFails", "G41 G1\n" SQUARE "\nFE 1\nFE 1", "N7 [ FE 1 ]",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 0 10 #1 F0 S1\n"
+     "L 0 0 9 0 #1001 F0 S1\nL 9 0 9 10 #1001 F0 S1\nL 9 10 0 10 #1001 F0 S1"},
+    {"G40BlockFails", "G1\n" SQUARE "\nFE 1", "N6 [ FE 1 ]",
+     "L 0 0 10 0 #1 F0 S0\nL 10 0 10 10 #1 F0 S0\nL 10 10 0 10 #1 F0 S0"},
+    {"ZeroDistanceFails", "G41 G1\n" SQUARE "\nFE 0", "N6 [ FE 0 ]",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 0 10 #1 F0 S1"},
+    {"MissingDistanceFails", "G41 G1\n" SQUARE "\nFE", "N6 [ FE ]",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 0 10 #1 F0 S1"},
+    {"EmptyBlockFails", "G41 G1 X0 Y0\nFE 1", "N2 [ FE 1 ]", ""},
+    {"SingleElementFails", "G41 G1 X0 Y0\nX10\nFE 1", "N3 [ FE 1 ]", "L 0 0 10 0 #1 F0 S1"},
+    {"SideSwitchedAfterFirstPointFails", "G1 X0 Y0\nG41 X10\nY10\nFE 1", "N4 [ FE 1 ]",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1"},
+    {"FirstElementArcFails", "G41 G1 X0 Y0\nG3 X10 Y0 R5\nG1 Y10\nFE 1", "N4 [ FE 1 ]",
+     "A 5 0 5 180 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1"},
+    // What was built before the refusal stays.
+    {"LastElementArcFails", "G41 G1 X0 Y0\nX10\nG3 X20 Y0 R5\nFE 1", "N4 [ FE 1 ]",
+     "L 0 0 10 0 #1 F0 S1\nA 15 0 5 180 0 #1 F0 S1\nL 0 0 10 0 #1001 F0 S1"},
+    // A counter-clockwise arc of radius 1 on the left would need radius -1.
+    {"ArcRadiusChangingSignFails", "G41 G1 X0 Y0\nX10\nG3 X12 Y0 R1\nG1 X20\nFE 2",
+     "N5 [ FE 2 ]",
+     "L 0 0 10 0 #1 F0 S1\nA 11 0 1 180 0 #1 F0 S1\nL 12 0 20 0 #1 F0 S1\n"
+     "L 0 0 10 0 #1001 F0 S1"},
+    // The contour turns straight back: the offset lines never meet.
+    {"ReversalFails", "G41 G1 X0 Y0\nX10\nY10\nY0\nX20\nFE 1", "N6 [ FE 1 ]",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 10 0 #1 F0 S1\n"
+     "L 10 0 20 0 #1 F0 S1\n"
+     "L 0 0 9 0 #1001 F0 S1\nL 9 0 9 10 #1001 F0 S1\nL 11 10 11 0 #1001 F0 S1"},
+};
+
+TEST(Equidistant, ProgramsAndTheirOffsetCopies) {
+  for (const ProgramCase& c : Equidistants) {
+    SCOPED_TRACE(c.name);
+    ExpectProgramReads(c);
+  }
+}
+
+const ProgramCase Leads[] = {
+    {"LineApproach", "G1 X0 Y0\nX10\nY10\nFL 10 180", "",
+     "L -10 0 0 0 #1 F0 S0\nL 0 0 10 0 #1 F0 S0\nL 10 0 10 10 #1 F0 S0"},
+    {"LineApproachAndDeparture", "G1 X0 Y0\nX10\nY10\nFL 10 180 5 0", "",
+     "L -10 0 0 0 #1 F0 S0\nL 0 0 10 0 #1 F0 S0\nL 10 0 10 10 #1 F0 S0\n"
+     "L 10 10 15 10 #1 F0 S0"},
+    {"LineLeadWithoutAngleFails", "G1 X0 Y0\nX10\nFL 10", "N3 [ FL 10 ]", "L 0 0 10 0 #1 F0 S0"},
+    {"CorrectionLine", "G41 G1 X0 Y0\nX10\nY10\nFRL 5", "",
+     "L 0 5 0 0 #1 F0 S1\nL 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\n"
+     "L 10 10 5 10 #1 F0 S1"},
+    {"CorrectionLineRightSide", "G42 G1 X0 Y0\nX10\nY10\nFRL 5", "",
+     "L 0 -5 0 0 #1 F0 S2\nL 0 0 10 0 #1 F0 S2\nL 10 0 10 10 #1 F0 S2\n"
+     "L 10 10 15 10 #1 F0 S2"},
+    {"CorrectionArc", "G41 G1 X0 Y0\nX10\nY10\nFRL 5 90", "",
+     "L 0 5 -5 5 #1 F0 S1\nA 0 5 5 180 270 #1 F0 S1\nL 0 0 10 0 #1 F0 S1\n"
+     "L 10 0 10 10 #1 F0 S1\nA 5 10 5 0 90 #1 F0 S1\nL 5 15 5 10 #1 F0 S1"},
+    {"CorrectionDistanceClamped", "G41 G1 X0 Y0\nX10\nFRL 200", "",
+     "L 0 100 0 0 #1 F0 S1\nL 0 0 10 0 #1 F0 S1\nL 10 0 10 100 #1 F0 S1"},
+    {"CorrectionOnG40Fails", "G1 X0 Y0\nX10\nFRL 5", "N3 [ FRL 5 ]", "L 0 0 10 0 #1 F0 S0"},
+    {"CorrectionWithoutValueFails", "G41 G1 X0 Y0\nX10\nFRL", "N3 [ FRL ]",
+     "L 0 0 10 0 #1 F0 S1"},
+    {"ArcLeadsOnLines", "G1 X0 Y0\nX10\nFR 5 180 -5 0", "",
+     "A 0 5 5 180 270 #1 F0 S0\nL 0 0 10 0 #1 F0 S0\nA 10 -5 -5 90 0 #1 F0 S0"},
+    {"ArcLeadOnArcInside", "G1 X10 Y0\nG3 X0 Y10 R10\nFR 4 0", "",
+     "A 6 0 4 0 0 #1 F0 S0\nA 0 0 10 0 90 #1 F0 S0"},
+    {"ArcLeadNotSmallerThanFirstArcFails", "G1 X10 Y0\nG3 X0 Y10 R10\nFR 10 0",
+     "N3 [ FR 10 0 ]", "A 0 0 10 0 90 #1 F0 S0"},
+    {"ArcLeadWithoutRadiusFails", "G1 X0 Y0\nX10\nFR", "N3 [ FR ]", "L 0 0 10 0 #1 F0 S0"},
+    {"LeadOnEmptyBlockFails", "G1 X0 Y0\nFL 10 180", "N2 [ FL 10 180 ]", ""},
+};
+
+TEST(Leads, ProgramsAndTheirLeads) {
+  for (const ProgramCase& c : Leads) {
+    SCOPED_TRACE(c.name);
+    ExpectProgramReads(c);
+  }
+}
+
+// The leads are marked removed; the contour is not.
+TEST(Leads, LeadsAreMarkedRemoved) {
+  Editor ed;
+  ed.Load("G41 G1 X0 Y0\nX10\nY10\nFRL 5 90");
+  std::string removed;
+  for (int slot = 1; slot <= ed.geom.ElementCount(); ++slot)
+    removed += ed.geom.Elements(slot)->Removed ? "1" : "0";
+  EXPECT_EQ(removed, "110011");
+}
+
+}  // namespace
+}  // namespace movra
