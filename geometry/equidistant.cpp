@@ -81,48 +81,77 @@ bool TFormaGeom::CheckCornerArc(double SweepBefore) {
   return true;
 }
 
-bool TFormaGeom::JoinOffsetCorner(GeomT& P, GeomT& C, double Dist, double SweepBefore) {
+bool TFormaGeom::JoinOffsetCorner(GeomT& P, GeomT& C, double Dist, double SweepBefore,
+                                  bool LastKept) {
   double px = 0, py = 0, cx = 0, cy = 0;
   EndPointOf(P, px, py);
   StartPointOf(C, cx, cy);
   if (std::hypot(cx - px, cy - py) < JoinGap) return true;  // they meet already
   const bool lineP = P.Kind == 1, lineC = C.Kind == 1;
+  // Where the carriers give no corner (collinear lines, a line that touched the arc), the
+  // elements still meet: the line whose inner end is free goes to the other's end. Those
+  // gaps are rounding, or the offset itself where the chain's first or last line stayed.
+  const auto bridge = [&] {
+    if (lineC && (LastKept || !lineP)) {
+      C.V1 = px;
+      C.V2 = py;
+    } else {
+      P.V3 = cx;
+      P.V4 = cy;
+    }
+    return true;
+  };
 
   if (lineP && lineC) {
     const double aP = TFormaDaten::DirAngle(P.V1, P.V2, P.V3, P.V4);
     const double aC = TFormaDaten::DirAngle(C.V1, C.V2, C.V3, C.V4);
     // Collinear lines (either side of 0 / 2pi) have no corner; a line that runs straight back
     // has none an offset could join.
-    if (TFormaDaten::SameDirection(aP, aC, Same)) return true;
+    if (TFormaDaten::SameDirection(aP, aC, Same)) return bridge();
     if (ParallelDirections(aP, aC)) return false;
     const double reach = std::fabs(Dist) + LineLength(P) + LineLength(C) + JoinGap;
     const GeomT keepP = P, keepC = C;
     if (JoinCorner(daten_, P, C) != CornerJoin::Joined) return false;
     if (std::hypot(P.V3 - px, P.V4 - py) <= reach) return true;
     // A crossing farther off than both lines are long is no corner of this contour: lines
-    // that all but run on meet halfway across their gap, a near reversal cannot be offset.
+    // that all but run on are bridged like collinear ones, a near reversal cannot be offset.
     P = keepP;
     C = keepC;
     if (std::cos(aC - aP) <= 0) return false;
-    P.V3 = C.V1 = (px + cx) / 2.0;
-    P.V4 = C.V2 = (py + cy) / 2.0;
-    return true;
+    return bridge();
   }
 
   const double sweepP = lineP ? 0.0 : Sweep(P);
   const CornerJoin join = JoinCorner(daten_, P, C);
   if (join != CornerJoin::Joined) {
-    // A line that touched the arc where it starts or ends may miss it after the offset by
-    // rounding: the small gap stays. Any other miss has no equidistant.
-    if (lineP) return !CompareDirections(C.V4, TFormaDaten::DirAngle(P.V1, P.V2, P.V3, P.V4));
-    if (lineC) return !CompareDirections(P.V5, TFormaDaten::DirAngle(C.V1, C.V2, C.V3, C.V4));
+    // Only a line that touched the arc where it starts or ends may miss it after the offset;
+    // any other miss has no equidistant.
+    if (lineP && !CompareDirections(C.V4, TFormaDaten::DirAngle(P.V1, P.V2, P.V3, P.V4)))
+      return bridge();
+    if (lineC && !CompareDirections(P.V5, TFormaDaten::DirAngle(C.V1, C.V2, C.V3, C.V4)))
+      return bridge();
     return false;
   }
-  // The arc before the corner must not have been turned round by moving its end.
-  if (!lineP) {
-    const double after = Sweep(P);
-    if (std::fabs(after) >= Same && SweepFlipped(sweepP, after)) return false;
+  // A line that touched the arc crosses the grown circle twice, as far before the touching
+  // point as after it: of such a pair the crossing is the one that leaves the arc running
+  // its own way.
+  const auto turned = [](const GeomT& arc, double before) {
+    const double after = Sweep(arc);
+    return std::fabs(after) >= Same && SweepFlipped(before, after);
+  };
+  if (lineP != lineC && turned(lineP ? C : P, lineP ? SweepBefore : sweepP)) {
+    const TFormaDaten::GeoResultT& g = daten_.GeoResult;  // the crossings JoinCorner chose from
+    GeomT& line = lineP ? P : C;
+    GeomT& arc = lineP ? C : P;
+    double& x = lineP ? line.V3 : line.V1;
+    double& y = lineP ? line.V4 : line.V2;
+    const TFormaDaten::PointT other = (x == g.Near.X && y == g.Near.Y) ? g.Far : g.Near;
+    x = other.X;
+    y = other.Y;
+    (lineP ? arc.V4 : arc.V5) = TFormaDaten::DirAngle(arc.V1, arc.V2, other.X, other.Y);
   }
+  // The arc before the corner must not have been turned round by moving its end.
+  if (!lineP && turned(P, sweepP)) return false;
   return lineC || CheckCornerArc(SweepBefore);
 }
 
@@ -183,7 +212,7 @@ bool TFormaGeom::OffsetGeometry(double SourceNo, double TargetNo, double Dist) {
     ++built;
     if (r == 0 || built == 1) continue;
     GeomT& previous = At(ElementCount() - 1);
-    if (!JoinOffsetCorner(previous, out, r, sweepBefore)) return false;
+    if (!JoinOffsetCorner(previous, out, r, sweepBefore, last && out.Kind == 1)) return false;
     // CheckCornerArc may have dropped the arc: the element before it is the last built now.
     built = ElementCount() - n0;
   }

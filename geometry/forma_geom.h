@@ -177,8 +177,9 @@ class TFormaGeom {
   // The last slot whose element has the number (0 none).
   int LastOfNumber(double Number) const;
   // Joins the offset element C (last slot) to P, the one built before it; Dist is the
-  // signed offset, SweepBefore C's sweep before the join. False: the offset fails.
-  bool JoinOffsetCorner(GeomT& P, GeomT& C, double Dist, double SweepBefore);
+  // signed offset, SweepBefore C's sweep before the join, LastKept whether C is the chain's
+  // last line, which keeps its outer end. False: the offset fails.
+  bool JoinOffsetCorner(GeomT& P, GeomT& C, double Dist, double SweepBefore, bool LastKept);
   // A lead element of Number with Side, appended; placed in slot Index + 1 when Index >= 0.
   bool AddLead(double Number, std::uint8_t Side, int Index, double Kind, double V1, double V2,
                double V3, double V4, double V5);
