@@ -71,6 +71,16 @@ const ProgramCase Equidistants[] = {
      "L 0 0 10 1 #1001 F0 S1\nL 10 1 19 1 #1001 F0 S1\nL 19 1 19 10 #1001 F0 S1\n"
      "L 19 10 0 10 #1001 F0 S1"},
 
+    // A feed is no reason to refuse: the equidistant is a contour, the feed stays with the block.
+    {"BlockWithFeed", "G41 G1 F200\n" SQUARE "\nFE 1", "",
+     "L 0 0 10 0 #1 F200 S1\nL 10 0 10 10 #1 F200 S1\nL 10 10 0 10 #1 F200 S1\n"
+     "L 0 0 9 0 #1001 F0 S1\nL 9 0 9 10 #1001 F0 S1\nL 9 10 0 10 #1001 F0 S1"},
+    // A G42 given before the first point of a later block is that block's side.
+    {"SecondBlockKeepsItsOwnSide", "%1\nG41 G1\n" SQUARE "\n%2\nG42 G1\n" SQUARE "\nFE 1", "",
+     "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 0 10 #1 F0 S1\n"
+     "L 0 0 10 0 #2 F0 S2\nL 10 0 10 10 #2 F0 S2\nL 10 10 0 10 #2 F0 S2\n"
+     "L 0 0 11 0 #1002 F0 S2\nL 11 0 11 10 #1002 F0 S2\nL 11 10 0 10 #1002 F0 S2"},
+
     // Refusals
     {"SecondFeFails", "G41 G1\n" SQUARE "\nFE 1\nFE 1", "N7 [ FE 1 ]",
      "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 0 10 #1 F0 S1\n"
@@ -82,6 +92,8 @@ const ProgramCase Equidistants[] = {
     {"MissingDistanceFails", "G41 G1\n" SQUARE "\nFE", "N6 [ FE ]",
      "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\nL 10 10 0 10 #1 F0 S1"},
     {"EmptyBlockFails", "G41 G1 X0 Y0\nFE 1", "N2 [ FE 1 ]", ""},
+    {"DrillingBlockFails", "G81\nG1 X0 Y0\nX10\nY10\nFE 1", "N5 [ FE 1 ]",
+     "L 0 0 10 0 #1 F0 S3\nL 10 0 10 10 #1 F0 S3"},
     {"SingleElementFails", "G41 G1 X0 Y0\nX10\nFE 1", "N3 [ FE 1 ]", "L 0 0 10 0 #1 F0 S1"},
     {"SideSwitchedAfterFirstPointFails", "G1 X0 Y0\nG41 X10\nY10\nFE 1", "N4 [ FE 1 ]",
      "L 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1"},
@@ -138,6 +150,20 @@ const ProgramCase Leads[] = {
      "N3 [ FR 10 0 ]", "A 0 0 10 0 90 #1 F0 S0"},
     {"ArcLeadWithoutRadiusFails", "G1 X0 Y0\nX10\nFR", "N3 [ FR ]", "L 0 0 10 0 #1 F0 S0"},
     {"LeadOnEmptyBlockFails", "G1 X0 Y0\nFL 10 180", "N2 [ FL 10 180 ]", ""},
+    // Each lead word adds at the then first and last element.
+    {"LeadsTwice", "G1 X0 Y0\nX10\nFL 5 180\nFL 5 180", "",
+     "L -10 0 -5 0 #1 F0 S0\nL -5 0 0 0 #1 F0 S0\nL 0 0 10 0 #1 F0 S0"},
+    // On an arc the side point lies towards the centre of a counter-clockwise arc.
+    {"CorrectionOnArc", "G41 G1 X10 Y0\nG3 X0 Y10 R10\nFRL 2", "",
+     "L 8 0 10 0 #1 F0 S1\nA 0 0 10 0 90 #1 F0 S1\nL 0 10 0 8 #1 F0 S1"},
+    // The departure leaves the contour, not the equidistant that FE put after it.
+    {"CorrectionDepartureAfterFe", "G41 G1\n" SQUARE "\nFE 1\nFRL 2", "",
+     "L 0 2 0 0 #1 F0 S1\nL 0 0 10 0 #1 F0 S1\nL 10 0 10 10 #1 F0 S1\n"
+     "L 10 10 0 10 #1 F0 S1\n"
+     "L 0 0 9 0 #1001 F0 S1\nL 9 0 9 10 #1001 F0 S1\nL 9 10 0 10 #1001 F0 S1\n"
+     "L 0 10 0 8 #1 F0 S1"},
+    {"ArcLeadsOnClockwiseArc", "G1 X10 Y0\nG2 X0 Y-10 R10\nFR -4 0 3 90", "",
+     "A 6 0 -4 0 0 #1 F0 S0\nA 0 0 -10 0 270 #1 F0 S0\nA 0 -13 3 90 90 #1 F0 S0"},
 };
 
 TEST(Leads, ProgramsAndTheirLeads) {
@@ -158,8 +184,6 @@ TEST(Leads, LeadsAreMarkedRemoved) {
 }
 
 
-// ---- Properties ----
-
 struct Ends {
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
@@ -178,6 +202,82 @@ std::vector<const GeomT*> ElementsNumbered(const TFormaGeom& geom, int number) {
   }
   return out;
 }
+
+TEST(Equidistant, CompareDirectionsIsFalseOnlyWhenPerpendicular) {
+  const double pi = std::numbers::pi;
+  struct Case {
+    double a1, a2;
+    bool result;
+  } cases[] = {
+      {0, 0, true},           {0, pi / 2, false},      {0, 3 * pi / 2, false},
+      {0.1, 0.1 + pi / 2, false}, {0, pi, true},       {0, pi / 4, true},
+      {2 * pi - 1e-9, pi / 2, false}, {0, pi / 2 + 1e-3, true},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(TFormaGeom::CompareDirections(c.a1, c.a2), c.result) << c.a1 << " " << c.a2;
+}
+
+// The arc in the last slot after a join, and its sweep before it.
+TEST(Equidistant, CheckCornerArcKeepsOrDrops) {
+  const double pi = std::numbers::pi;
+  struct Case {
+    const char* name;
+    double start, end, sweepBefore;
+    bool result, kept;
+  } cases[] = {
+      {"trimmed a little", 0.2, pi / 2, pi / 2, true, true},
+      {"used up exactly", pi / 2, pi / 2, pi / 2, true, false},
+      {"start run past the end", pi / 2 + 0.1, pi / 2, pi / 2, false, false},
+      {"a sliver is left", pi / 2 - 0.005, pi / 2, pi / 2, false, false},
+      {"a half circle trimmed past pi", -0.05, pi, pi - 0.02, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Editor ed;
+    ed.Put(1, 1, 0, 0, 1, 0);
+    ed.Put(1, 2, 0, 0, 5, c.start, c.end);
+    EXPECT_EQ(ed.geom.CheckCornerArc(c.sweepBefore), c.result);
+    EXPECT_EQ(ed.geom.ElementCount(), c.kept ? 2 : 1);
+  }
+}
+
+// Straight on OffsetGeometry: a full circle in the chain stays where it is, and lines that
+// all but run on but stand a hair apart meet without a crossing far away.
+TEST(Equidistant, OffsetGeometrySkipsFullCirclesAndBridgesNearParallels) {
+  {
+    Editor ed;
+    ed.Put(7, 1, 0, -10, 0, 0).Side = 1;
+    ed.Put(7, 1, 0, 0, 10, 0).Side = 1;
+    ed.Put(7, 2, 5, 5, 2, 1, 1).Side = 1;
+    ed.Put(7, 1, 10, 0, 10, 10).Side = 1;
+    ASSERT_TRUE(ed.geom.OffsetGeometry(7, 1007, 1));
+    EXPECT_TRUE(SameTranscript("(empty slot)\n(empty slot)\nA 5 5 2 57.2958 57.2958 #7 F0 S1\n"
+                               "(empty slot)\n"
+                               "L 0 -10 0 1 #1007 F0 S1\nL 0 1 10 1 #1007 F0 S1\n"
+                               "L 10 1 10 10 #1007 F0 S1",
+                               Transcript(ed.geom)))
+        << Transcript(ed.geom);
+  }
+  {
+    Editor ed;
+    ed.Put(7, 1, 0, -10, 0, 0).Side = 1;
+    ed.Put(7, 1, 0, 0, 10, 0).Side = 1;
+    ed.Put(7, 1, 10, 0.0005, 20, 0.0005 + 1e-7).Side = 1;
+    ed.Put(7, 1, 20, 0.0005 + 1e-7, 20, 10).Side = 1;
+    ASSERT_TRUE(ed.geom.OffsetGeometry(7, 1007, 1));
+    const auto offset = ElementsNumbered(ed.geom, 1007);
+    ASSERT_EQ(offset.size(), 4u);
+    for (std::size_t k = 1; k < offset.size(); ++k) {
+      const Ends p = EndsOf(*offset[k - 1]), q = EndsOf(*offset[k]);
+      EXPECT_LT(std::hypot(q.x1 - p.x2, q.y1 - p.y2), 0.001);
+    }
+    const Ends corner = EndsOf(*offset[1]);
+    EXPECT_NEAR(corner.x2, 10, 0.01);
+    EXPECT_NEAR(corner.y2, 1, 0.01);
+  }
+}
+
+// ---- Properties ----
 
 // Signed distance of (x, y) to the left of the line's travel.
 double LeftOf(const GeomT& line, double x, double y) {
