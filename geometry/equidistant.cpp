@@ -2,6 +2,7 @@
 // its correction side, neighbours joined where their carriers cross, the chain's first and
 // last lines left in place as the moves onto and off the equidistant.
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <numbers>
@@ -155,7 +156,7 @@ bool TFormaGeom::JoinOffsetCorner(GeomT& P, GeomT& C, double Dist, double SweepB
   return lineC || CheckCornerArc(SweepBefore);
 }
 
-bool TFormaGeom::OffsetGeometry(double SourceNo, double TargetNo, double Dist) {
+bool TFormaGeom::OffsetGeometry(double SourceNo, double TargetNo, double Dist, int FromSlot) {
   CheckNotPumping();
   double r = Dist == NoValue ? 0.0 : Dist;
   const double target = std::round(TargetNo);
@@ -166,8 +167,9 @@ bool TFormaGeom::OffsetGeometry(double SourceNo, double TargetNo, double Dist) {
   const int n0 = ElementCount();
 
   // The chain's last element: it keeps its outer end.
+  FromSlot = std::max(FromSlot, 1);
   int lastSlot = n0;
-  for (; lastSlot >= 1; --lastSlot) {
+  for (; lastSlot >= FromSlot; --lastSlot) {
     const GeomT* e = Elements(lastSlot);
     if (e && HasNumber(*e, source) && !Degenerate(*e)) break;
   }
@@ -175,7 +177,7 @@ bool TFormaGeom::OffsetGeometry(double SourceNo, double TargetNo, double Dist) {
   bool sideFixed = false;
   std::uint8_t side = 0;
   int built = 0;
-  for (int slot = 1; slot <= n0; ++slot) {
+  for (int slot = FromSlot; slot <= n0; ++slot) {
     const GeomT* found = Elements(slot);
     if (!found || !HasNumber(*found, source) || Degenerate(*found)) continue;
     if (!sideFixed) {

@@ -88,8 +88,9 @@ class TFormaGeom {
   // Side 1, right for Side 2, taken from the first element; Side 0 copies them unmoved),
   // appended as TargetNo. The chain's first and last elements must be lines and keep their
   // outer ends: they become the moves onto and off the equidistant. False when the offset
-  // cannot be made (elements built so far stay).
-  bool OffsetGeometry(double SourceNo, double TargetNo, double Dist);
+  // cannot be made (elements built so far stay). A caller that knows the source lies in
+  // slots FromSlot and after passes it, so that a long store is not walked for each chain.
+  bool OffsetGeometry(double SourceNo, double TargetNo, double Dist, int FromSlot = 1);
   // After a join changed the arc in the last slot, whose sweep was SweepBefore: true keeps
   // it, or drops it when the join used it up exactly; false (dropped) when the join turned
   // it round or left a sliver.

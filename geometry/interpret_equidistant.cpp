@@ -72,6 +72,7 @@ bool MakeEquidistant(InterpretRun& Run, std::string& L, std::size_t Pos) {
   }
   if (slots.size() < 2) return false;  // one element has no corner to offset
   geom.DeleteGeomElements(ChainCopy);
+  int chainFrom = geom.ElementCount() + 1;
   for (std::size_t k = 0; k < slots.size(); ++k) {
     const GeomT source = *geom.Elements(slots[k]);
     if (!geom.NewElement()) return false;
@@ -90,12 +91,17 @@ bool MakeEquidistant(InterpretRun& Run, std::string& L, std::size_t Pos) {
       chainEnds = std::hypot(sx - ex, sy - ey) > JoinGap;
     }
     if (!chainEnds) continue;
-    const bool offset = geom.OffsetGeometry(ChainCopy, target, d);
-    // The scratch copy never outlives the word, not even a failed one: it would be drawn
-    // as a contour of its own.
-    geom.DeleteGeomElements(ChainCopy);
-    if (!offset) return false;
+    // The offset takes the copies out of the store; only points and empty arcs, which it
+    // leaves where they are, remain of them, and the next chain skips those again.
+    if (!geom.OffsetGeometry(ChainCopy, target, d, chainFrom)) {
+      // The scratch copy never outlives the word, not even a failed one: it would be drawn
+      // as a contour of its own.
+      geom.DeleteGeomElements(ChainCopy);
+      return false;
+    }
+    chainFrom = geom.ElementCount() + 1;
   }
+  geom.DeleteGeomElements(ChainCopy);
   // The equidistant carries the block's name and side (its number lies beyond the tables).
   for (int slot = 1; slot <= geom.ElementCount(); ++slot) {
     GeomT* e = geom.Elements(slot);
