@@ -46,6 +46,7 @@ double LineLength(const GeomT& e) { return std::hypot(e.V3 - e.V1, e.V4 - e.V2);
 void TFormaGeom::DropLastElement() {
   CheckNotPumping();
   if (slots_.empty()) return;
+  Touch();
   if (current_ == ElementCount()) current_ = 0;
   slots_.pop_back();
 }

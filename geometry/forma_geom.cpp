@@ -54,6 +54,7 @@ TFormaGeom::TFormaGeom(TFormaDaten& Daten, const std::string& ExeFolder) : daten
 int TFormaGeom::ElementCount() const { return static_cast<int>(slots_.size()); }
 
 TFormaGeom::GeomT* TFormaGeom::Elements(int Slot) {
+  Touch();  // the caller may rewrite the element, its number too
   if (Slot < 1 || Slot > ElementCount()) return nullptr;
   auto& s = slots_[static_cast<std::size_t>(Slot - 1)];
   return s.Used ? &s.Element : nullptr;
@@ -72,9 +73,12 @@ const TFormaGeom::GeomT* TFormaGeom::CurElement() const { return Elements(curren
 int TFormaGeom::CurElementSlot() const { return current_; }
 
 void TFormaGeom::SetCurElement(int Slot) {
-  CheckNotPumping(); current_ = Elements(Slot) ? Slot : 0; }
+  CheckNotPumping();
+  current_ = Elements(Slot) ? Slot : 0;
+}
 
 void TFormaGeom::Dispose(int Slot) {
+  Touch();
   auto& s = slots_[static_cast<std::size_t>(Slot - 1)];
   s.Element = GeomT();  // frees the name now, not at the next compaction
   s.Used = false;
@@ -116,6 +120,7 @@ void TFormaGeom::CheckNotPumping() const {
 bool TFormaGeom::NewElement() {
   CheckNotPumping();
   if (ElementCount() >= MaxElements) return false;
+  Touch();
   slots_.emplace_back();
   slots_.back().Used = true;
   current_ = ElementCount();
@@ -124,12 +129,14 @@ bool TFormaGeom::NewElement() {
 
 void TFormaGeom::ClearElements() {
   CheckNotPumping();
+  Touch();
   slots_.clear();  // keeps the capacity: the next run refills the same memory
   current_ = 0;
 }
 
 void TFormaGeom::CompactElements() {
   CheckNotPumping();
+  Touch();
   std::size_t k = 0;
   int newCurrent = 0;
   for (std::size_t i = 0; i < slots_.size(); ++i) {
@@ -146,6 +153,7 @@ void TFormaGeom::MoveLastElementTo(int Index) {
   CheckNotPumping();
   const int count = ElementCount();
   if (Index < 0 || Index >= count) return;
+  Touch();
   const auto first = slots_.begin() + Index;
   std::rotate(first, slots_.end() - 1, slots_.end());
   if (current_ == count) {
@@ -341,6 +349,28 @@ bool TFormaGeom::FirstFreeGeomNumber(int& N) const {
     }
   }
   return false;
+}
+
+const std::vector<int>& TFormaGeom::GeomSlots(std::int32_t Number) const {
+  if (!slotsByNumberValid_) {
+    for (auto& entry : slotsByNumber_) entry.second.clear();  // keeps their memory
+    // The elements of one geometry mostly stand together: a run needs one lookup.
+    std::vector<int>* run = nullptr;
+    std::int32_t runNumber = 0;
+    for (std::size_t i = 0; i < slots_.size(); ++i) {
+      if (!slots_[i].Used) continue;
+      const std::int32_t number = slots_[i].Element.GeomNo;
+      if (!run || number != runNumber) {
+        run = &slotsByNumber_[number];
+        runNumber = number;
+      }
+      run->push_back(static_cast<int>(i) + 1);
+    }
+    slotsByNumberValid_ = true;
+  }
+  static const std::vector<int> none;
+  const auto found = slotsByNumber_.find(Number);
+  return found == slotsByNumber_.end() ? none : found->second;
 }
 
 }  // namespace movra

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "geometry/forma_daten.h"
@@ -106,6 +107,11 @@ class TFormaGeom {
                    int* Before = nullptr);
   bool AddCorrectionLeads(double Number, double D1, double C1, double D2, double C2,
                           int* Before = nullptr);
+  // The slots holding elements of geometry Number, ascending; empty when there are none.
+  // Leaves the current element alone. An index by number is built on the first query after
+  // the store changed (every non-const access to it counts as a change), so the queries of
+  // one pocket cost what its own geometries hold, not what the whole store holds.
+  const std::vector<int>& GeomSlots(std::int32_t Number) const;
 
   // ---- The interpreter ----
   // Rebuilds the store from the program text. ErrorText comes back empty when the whole
@@ -185,11 +191,16 @@ class TFormaGeom {
   bool AddLead(double Number, std::uint8_t Side, int Index, double Kind, double V1, double V2,
                double V3, double V4, double V5);
 
+  // Marks the index by number stale; called wherever an element may change.
+  void Touch() { slotsByNumberValid_ = false; }
+
   TFormaDaten& daten_;
   std::vector<StoreSlot> slots_;
   int current_ = 0;
   int pumpDepth_ = 0;
   std::optional<PendingRun> pending_;
+  mutable std::unordered_map<std::int32_t, std::vector<int>> slotsByNumber_;
+  mutable bool slotsByNumberValid_ = false;
 };
 
 }  // namespace movra
