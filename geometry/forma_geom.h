@@ -61,7 +61,8 @@ class TFormaGeom {
   void ClearElements();
   void CompactElements();
   void MoveLastElementTo(int Index);
-  void DeleteGeomElements(double Number);
+  // From FromSlot on only, for a caller that knows the elements lie there.
+  void DeleteGeomElements(double Number, int FromSlot = 1);
   void PurgeHighElements();
   bool CopyElement(int Number, int Index, int Limit);
   // The searches by number. Called on the store itself (the interpreter and the operations)
@@ -112,6 +113,27 @@ class TFormaGeom {
   // the store changed (every non-const access to it counts as a change), so the queries of
   // one pocket cost what its own geometries hold, not what the whole store holds.
   const std::vector<int>& GeomSlots(std::int32_t Number) const;
+
+  // ---- Block transformations ----
+  // GeomNo selects the elements of that number, or every element when it is 0 or less; a
+  // run is the selected slots from the first selected one up to the first other element.
+  // Angles in radians. Each returns false when one of its checks fails, and when a copy
+  // does not fit into the store.
+  // Axis 1 negates X, 2 negates Y, on every selected element; sides and senses swap.
+  bool MirrorGeometry(double GeomNo, double Axis);
+  // Count 0 turns the run in place by Angle about (CX, CY); Count 1..1000 appends Count
+  // turned copies of it at Angle, 2 Angle, ...
+  bool RotateGeometry(double GeomNo, double CX, double CY, double Angle, double Count);
+  // Coordinates and radii of every selected element times |Factor| about the origin;
+  // false for the factors 0 and 1.
+  bool ScaleGeometry(double GeomNo, double Factor);
+  // The geometry and its derived copy n + 1000 run the other way: each element reversed and
+  // appended from the last to the first, the sources disposed.
+  bool ReverseGeometry(double GeomNo);
+  // Count 0 moves the run within slots 1..Limit (0: all) by (DX, DY); Count 1..100 appends
+  // Count shifted copies at (DX, DY), 2 (DX, DY), ... With DX and DY both 0 the step is
+  // the contour's own span from start to end (refused for a closed contour).
+  bool RepeatGeometry(double GeomNo, double DX, double DY, double Count, double Limit);
 
   // ---- The interpreter ----
   // Rebuilds the store from the program text. ErrorText comes back empty when the whole
@@ -183,6 +205,8 @@ class TFormaGeom {
   int GeomEnds(double Number, int& First, int& Last) const;  // returns the last examined
   // The last slot whose element has the number (0 none).
   int LastOfNumber(double Number) const;
+  // The run of GeomNo within slots 1..Limit; false when nothing is selected there.
+  bool SelectedRun(double GeomNo, int Limit, int& First, int& Last) const;
   // Joins the offset element C (last slot) to P, the one built before it; Dist is the
   // signed offset, SweepBefore C's sweep before the join, LastKept whether C is the chain's
   // last line, which keeps its outer end. False: the offset fails.

@@ -22,20 +22,6 @@ constexpr int ChainCopy = TFormaGeom::DerivedOffset;
 // The FRL distances are kept within this size.
 constexpr double MaxLeadDistance = 100.0;
 
-// The up to four values after the word at Pos (NoValue where one is not given); the word
-// is consumed.
-std::array<double, 4> TakeLeadValues(InterpretRun& Run, std::string& L, std::size_t Pos,
-                                     std::string_view Word) {
-  Run.WordValueAt(L, Pos, Word);
-  std::array<double, 4> v{};
-  for (std::size_t k = 0; k < v.size(); ++k) {
-    const double x = Run.Daten.Values(static_cast<int>(k) + 1);
-    v[k] = Given(x) ? x : NoValue;
-  }
-  InterpretRun::ConsumeWordAt(L, Pos, Word.size());
-  return v;
-}
-
 // The steps every word of this group starts with: the block has elements of its own, and
 // a side given before its first point is written into them now.
 bool BlockReady(InterpretRun& Run) {
@@ -54,7 +40,7 @@ bool MakeEquidistant(InterpretRun& Run, std::string& L, std::size_t Pos) {
   // A side switched after the first point leaves no one side to offset to.
   if (block.BlockOffsetMark != 0 || block.SideOverride != -1) return false;
   if (!BlockReady(Run)) return false;
-  const double d = TakeLeadValues(Run, L, Pos, " FE")[0];
+  const double d = Run.TakeWordValues(L, Pos, " FE")[0];
   const int n = block.BlockNumber;
   if (d == NoValue || d == 0 || !geom.GeomExists(n)) return false;
   // A G40 contour has no side, a drilling block no contour.
@@ -120,7 +106,7 @@ bool AddLeads(InterpretRun& Run, std::string& L, std::size_t Pos, std::string_vi
   if (!BlockReady(Run)) return false;
   TFormaGeom& geom = Run.Geom;
   const int n = Run.Block.BlockNumber;
-  auto v = TakeLeadValues(Run, L, Pos, Word);
+  auto v = Run.TakeWordValues(L, Pos, Word);
   if (Word != " FL" && v[0] == NoValue) return false;
   v[1] = RadiansIfGiven(v[1]);
   v[3] = RadiansIfGiven(v[3]);

@@ -71,12 +71,6 @@ void CollapseBlanks(std::string& L) {
   L.resize(w);
 }
 
-// Halves go to the even neighbour, whatever the floating-point environment says.
-double RoundHalfEven(double v) {
-  if (std::fabs(v - std::trunc(v)) == 0.5) return 2.0 * std::round(v / 2.0);
-  return std::round(v);
-}
-
 // A line that, trimmed, begins with "%1".."%9" ends a skipped section.
 bool StartsNumberedHeader(std::string_view raw) {
   const std::string_view t = Trim(raw);
@@ -541,6 +535,18 @@ bool InterpretRun::MakeElements(std::string& L) {
     return true;  // no move
   }
   return HandleCycleWords(L) != LineVerdict::Failed;
+}
+
+std::array<double, 4> InterpretRun::TakeWordValues(std::string& Line, std::size_t Pos,
+                                                   std::string_view Word) {
+  WordValueAt(Line, Pos, Word);
+  std::array<double, 4> v{};
+  for (std::size_t k = 0; k < v.size(); ++k) {
+    const double x = Daten.Values(static_cast<int>(k) + 1);
+    v[k] = Given(x) ? x : NoValue;
+  }
+  ConsumeWordAt(Line, Pos, Word.size());
+  return v;
 }
 
 std::string& InterpretRun::PreviousElementWords() {

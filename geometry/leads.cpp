@@ -31,8 +31,6 @@ PointT EndOf(const GeomT& e) {
 
 double LineDirection(const GeomT& e) { return TFormaDaten::DirAngle(e.V1, e.V2, e.V3, e.V4); }
 
-double ZeroIfAbsent(double v) { return v == NoValue ? 0.0 : v; }
-
 // The centre of an arc lead of signed radius R that touches E at its start (AtStart) or end
 // with E's sense of travel. False when no such arc exists: on an arc of the same sense the
 // lead must be the smaller circle.
@@ -81,8 +79,8 @@ bool TFormaGeom::AddLineLeads(double Number, double L1, double A1, double L2, do
   CheckNotPumping();
   int placed = 0;
   if (Before) *Before = 0;
-  L1 = ZeroIfAbsent(L1);
-  L2 = ZeroIfAbsent(L2);
+  L1 = OrZero(L1);
+  L2 = OrZero(L2);
   int examined = 0;
   const int first = FirstOfNumber(Number, examined);
   if (first == 0) return false;
@@ -109,10 +107,10 @@ bool TFormaGeom::AddArcLeads(double Number, double R1, double A1, double R2, dou
                              int* Before) {
   CheckNotPumping();
   if (Before) *Before = 0;
-  R1 = ZeroIfAbsent(R1);
-  A1 = ZeroIfAbsent(A1);
-  R2 = ZeroIfAbsent(R2);
-  A2 = ZeroIfAbsent(A2);
+  R1 = OrZero(R1);
+  A1 = OrZero(A1);
+  R2 = OrZero(R2);
+  A2 = OrZero(A2);
   int examined = 0;
   const int first = FirstOfNumber(Number, examined);
   if (first == 0) return false;
