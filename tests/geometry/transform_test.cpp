@@ -178,5 +178,20 @@ TEST(Transformations, OffsetPasses) {
   }
 }
 
+// Each transformation followed by its inverse gives the block back.
+TEST(Transformations, InversePairsRestoreTheBlock) {
+  const std::string block = "G41 G1 X3 Y1\nX10 RD 2\nY8\nG2 X4 Y12 R5\nG1 X-2 Y4\n";
+  Editor plain;
+  plain.Load(block);
+  const std::string before = Transcript(plain.geom);
+  for (const char* pair : {"FA 2 3 37\nFA 2 3 -37", "FMX\nFMX", "FMY\nFMY", "FN\nFN",
+                           "FS 2\nFS 0.5", "FT 4 -7\nFT -4 7"}) {
+    SCOPED_TRACE(pair);
+    Editor ed;
+    ed.Load(block + pair);
+    EXPECT_TRUE(SameTranscript(before, Transcript(ed.geom))) << Transcript(ed.geom);
+  }
+}
+
 }  // namespace
 }  // namespace movra
