@@ -203,19 +203,14 @@ bool TFormaGeom::OffsetGeometry(double SourceNo, double TargetNo, double Dist, i
         if (moved == ElementOffset::Vanished) continue;
       }
     }
-    for (double v : {e.V1, e.V2, e.V3, e.V4, e.V5})
-      if (!std::isfinite(v)) return false;
-    if (!NewElement()) return false;
-    GeomT& out = At(ElementCount());
-    out.GeomNo = static_cast<std::int32_t>(target);
-    out.OffsetDist = r;
-    out.Side = side;
-    out.Removed = e.Removed;
-    CopyShape(out, e);
+    GeomT* out = AppendShape(target, side, e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5);
+    if (!out) return false;
+    out->OffsetDist = r;
+    out->Removed = e.Removed;
     ++built;
     if (r == 0 || built == 1) continue;
     GeomT& previous = At(ElementCount() - 1);
-    if (!JoinOffsetCorner(previous, out, r, sweepBefore, last && out.Kind == 1)) return false;
+    if (!JoinOffsetCorner(previous, *out, r, sweepBefore, last && out->Kind == 1)) return false;
     // CheckCornerArc may have dropped the arc: the element before it is the last built now.
     built = ElementCount() - n0;
   }

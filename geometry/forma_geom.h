@@ -205,12 +205,21 @@ class TFormaGeom {
   int GeomEnds(double Number, int& First, int& Last) const;  // returns the last examined
   // The last slot whose element has the number (0 none).
   int LastOfNumber(double Number) const;
+  // The run First..Last moved in place (Steps 0, Move(element, 1)) or appended as Steps
+  // copies, Move(copy, k) for the k-th; each copy keeps its source's number and side. False
+  // when a copy does not fit.
+  template <class Move>
+  bool TransformRun(int First, int Last, double Steps, Move&& move);
   // The run of GeomNo within slots 1..Limit; false when nothing is selected there.
   bool SelectedRun(double GeomNo, int Limit, int& First, int& Last) const;
   // Joins the offset element C (last slot) to P, the one built before it; Dist is the
   // signed offset, SweepBefore C's sweep before the join, LastKept whether C is the chain's
   // last line, which keeps its outer end. False: the offset fails.
   bool JoinOffsetCorner(GeomT& P, GeomT& C, double Dist, double SweepBefore, bool LastKept);
+  // Appends an element of Number with Side and the shape given; nullptr when a value is not
+  // finite or the store is full.
+  GeomT* AppendShape(double Number, std::uint8_t Side, double Kind, double V1, double V2,
+                     double V3, double V4, double V5);
   // A lead element of Number with Side, appended; placed in slot Index + 1 when Index >= 0.
   bool AddLead(double Number, std::uint8_t Side, int Index, double Kind, double V1, double V2,
                double V3, double V4, double V5);

@@ -32,18 +32,6 @@ constexpr int SlotsPerPassElement = 3;
 
 bool InCountRange(double p) { return p >= 1 && p <= MaxCount; }
 
-PointT StartOf(const GeomT& e) {
-  PointT p;
-  StartPointOf(e, p.X, p.Y);
-  return p;
-}
-
-PointT EndOf(const GeomT& e) {
-  PointT p;
-  EndPointOf(e, p.X, p.Y);
-  return p;
-}
-
 // Room for Count more elements in the store.
 bool Fits(const TFormaGeom& Geom, double Count) {
   return Count <= TFormaGeom::MaxElements - Geom.ElementCount();
@@ -74,7 +62,7 @@ bool RepeatPolar(InterpretRun& Run, double X, double Y, double P) {
     if (e->Kind == 1 || (e->Kind == 2 && e->V3 != 0)) sources.push_back(*e);
   }
   if (!firstOwn) return false;
-  const PointT c{X, Y}, s = StartOf(*firstOwn), e = EndOf(*lastOwn);
+  const PointT c{X, Y}, s = StartPoint(*firstOwn), e = EndPoint(*lastOwn);
   const double r1 = Dist(c, s), r2 = Dist(c, e);
   if (std::fabs(r1 - r2) > Same) return false;
   const double h = Dist(s, e) / 2.0;
@@ -169,12 +157,12 @@ bool RepeatEquidistant(InterpretRun& Run, double G, double E) {
     if (a == 0) {
       if (e->Kind != 1) return false;
       a = slot;
-      p0 = StartOf(*e);
-      o = Dist(p0, EndOf(*e)) - JoinGap;
+      p0 = StartPoint(*e);
+      o = Dist(p0, EndPoint(*e)) - JoinGap;
       if (o - allowance - g < 0) return false;
     } else {
       w = slot;
-      if (e->Kind == 1) p1 = EndOf(*e);
+      if (e->Kind == 1) p1 = EndPoint(*e);
     }
   }
   // A contour of one element has no equidistant to step through.
@@ -260,7 +248,7 @@ bool RepeatEquidistant(InterpretRun& Run, double G, double E) {
   for (int slot = j; slot <= geom.ElementCount(); ++slot) {
     GeomT* e = geom.Elements(slot);
     if (!e) continue;
-    const bool empty = e->Kind == 1   ? Dist(StartOf(*e), EndOf(*e)) <= Same
+    const bool empty = e->Kind == 1   ? Dist(StartPoint(*e), EndPoint(*e)) <= Same
                        : e->Kind == 2 ? std::fabs(e->V3) <= Same
                                       : true;
     if (empty) e->GeomNo = PassOffset;

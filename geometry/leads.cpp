@@ -17,18 +17,6 @@ using namespace words;
 // An approach point this close to the axis Y = 0 lies on it (the turning axis).
 constexpr double AxisSnap = 0.0001;
 
-PointT StartOf(const GeomT& e) {
-  PointT p;
-  StartPointOf(e, p.X, p.Y);
-  return p;
-}
-
-PointT EndOf(const GeomT& e) {
-  PointT p;
-  EndPointOf(e, p.X, p.Y);
-  return p;
-}
-
 double LineDirection(const GeomT& e) { return TFormaDaten::DirAngle(e.V1, e.V2, e.V3, e.V4); }
 
 // The centre of an arc lead of signed radius R that touches E at its start (AtStart) or end
@@ -36,7 +24,7 @@ double LineDirection(const GeomT& e) { return TFormaDaten::DirAngle(e.V1, e.V2, 
 // lead must be the smaller circle.
 bool TangentLeadCentre(const GeomT& E, bool AtStart, double R, PointT& Centre) {
   if (E.Kind == 1) {
-    Centre = Along(AtStart ? StartOf(E) : EndOf(E), LineDirection(E) + HalfPi, R);
+    Centre = Along(AtStart ? StartPoint(E) : EndPoint(E), LineDirection(E) + HalfPi, R);
     return true;
   }
   if (E.Kind != 2) return false;
@@ -48,7 +36,7 @@ bool TangentLeadCentre(const GeomT& E, bool AtStart, double R, PointT& Centre) {
 
 // The point at signed distance D to the left of E's travel at its start or end.
 PointT SidePoint(const GeomT& E, bool AtStart, double D) {
-  const PointT p = AtStart ? StartOf(E) : EndOf(E);
+  const PointT p = AtStart ? StartPoint(E) : EndPoint(E);
   if (E.Kind == 1) return Along(p, LineDirection(E) + HalfPi, D);
   const double radial = AtStart ? E.V4 : E.V5;
   return Along(p, E.V3 > 0 ? radial + Pi : radial, D);
@@ -56,11 +44,12 @@ PointT SidePoint(const GeomT& E, bool AtStart, double D) {
 
 }  // namespace
 
-bool TFormaGeom::AddLead(double Number, std::uint8_t Side, int Index, double Kind, double V1,
-                         double V2, double V3, double V4, double V5) {
+TFormaGeom::GeomT* TFormaGeom::AppendShape(double Number, std::uint8_t Side, double Kind,
+                                           double V1, double V2, double V3, double V4,
+                                           double V5) {
   for (double v : {V1, V2, V3, V4, V5})
-    if (!std::isfinite(v)) return false;
-  if (!NewElement()) return false;
+    if (!std::isfinite(v)) return nullptr;
+  if (!NewElement()) return nullptr;
   GeomT& e = At(ElementCount());
   e.GeomNo = static_cast<std::int32_t>(Number);
   e.Side = Side;
@@ -70,6 +59,12 @@ bool TFormaGeom::AddLead(double Number, std::uint8_t Side, int Index, double Kin
   e.V3 = V3;
   e.V4 = V4;
   e.V5 = V5;
+  return &e;
+}
+
+bool TFormaGeom::AddLead(double Number, std::uint8_t Side, int Index, double Kind, double V1,
+                         double V2, double V3, double V4, double V5) {
+  if (!AppendShape(Number, Side, Kind, V1, V2, V3, V4, V5)) return false;
   if (Index >= 0) MoveLastElementTo(Index);
   return true;
 }
@@ -86,7 +81,7 @@ bool TFormaGeom::AddLineLeads(double Number, double L1, double A1, double L2, do
   if (first == 0) return false;
   const int last = LastOfNumber(Number);
   const std::uint8_t side = At(first).Side;
-  const PointT s = StartOf(At(first)), e = EndOf(At(last));
+  const PointT s = StartPoint(At(first)), e = EndPoint(At(last));
   bool added = false;
   if (L1 != 0 && A1 != NoValue) {
     const PointT a = Along(s, A1, L1);
@@ -122,14 +117,15 @@ bool TFormaGeom::AddArcLeads(double Number, double R1, double A1, double R2, dou
   PointT k;
   if (R1 != 0 && (firstElement.Kind == 1 || firstElement.Kind == 2)) {
     if (!TangentLeadCentre(firstElement, true, R1, k)) return false;
-    if (!AddLead(Number, side, first - 1, 2, k.X, k.Y, R1, A1, Dir(k, StartOf(firstElement))))
+    if (!AddLead(Number, side, first - 1, 2, k.X, k.Y, R1, A1, Dir(k, StartPoint(firstElement))))
       return false;
     added = true;
     if (Before) *Before = 1;
   }
   if (R2 != 0 && (lastElement.Kind == 1 || lastElement.Kind == 2)) {
     if (!TangentLeadCentre(lastElement, false, R2, k)) return added;
-    if (!AddLead(Number, side, -1, 2, k.X, k.Y, R2, Dir(k, EndOf(lastElement)), A2)) return false;
+    const double start = Dir(k, EndPoint(lastElement));
+    if (!AddLead(Number, side, -1, 2, k.X, k.Y, R2, start, A2)) return false;
     added = true;
   }
   return added;
@@ -161,7 +157,7 @@ bool TFormaGeom::AddCorrectionLeads(double Number, double D1, double C1, double 
   const GeomT firstElement = At(first), lastElement = At(LastOfNumber(Number));
 
   if (D1 != NoValue) {
-    const PointT s = StartOf(firstElement);
+    const PointT s = StartPoint(firstElement);
     PointT p = SidePoint(firstElement, true, D1);
     if (firstElement.Kind == 1 && std::fabs(p.Y) < AxisSnap) p.Y = 0;
     PointT a = s;
@@ -176,7 +172,7 @@ bool TFormaGeom::AddCorrectionLeads(double Number, double D1, double C1, double 
     if (Before) ++*Before;
   }
   if (D2 != NoValue) {
-    const PointT e = EndOf(lastElement);
+    const PointT e = EndPoint(lastElement);
     const PointT q = SidePoint(lastElement, false, D2);
     PointT b = e;
     if (C2 != NoValue) {

@@ -28,6 +28,30 @@ std::uint8_t SwappedSide(std::uint8_t Side) { return Side == 1 ? 2 : Side == 2 ?
 
 }  // namespace
 
+template <class Move>
+bool TFormaGeom::TransformRun(int First, int Last, double Steps, Move&& move) {
+  // The run as it stood before the operation: a copy is never made of a copy.
+  std::vector<std::pair<int, GeomT>> run;
+  for (int slot = First; slot <= Last; ++slot)
+    if (const GeomT* e = Elements(slot)) run.emplace_back(slot, *e);
+  if (Steps == 0) {
+    for (const auto& entry : run) move(At(entry.first), 1.0);
+    return true;
+  }
+  for (double k = 1; k <= Steps; ++k) {
+    for (const auto& entry : run) {
+      const GeomT& source = entry.second;
+      GeomT shape;
+      CopyShape(shape, source);
+      move(shape, k);
+      if (!AppendShape(source.GeomNo, source.Side, shape.Kind, shape.V1, shape.V2, shape.V3,
+                       shape.V4, shape.V5))
+        return false;
+    }
+  }
+  return true;
+}
+
 bool TFormaGeom::SelectedRun(double GeomNo, int Limit, int& First, int& Last) const {
   First = Last = 0;
   for (int slot = 1; slot <= Limit; ++slot) {
@@ -84,33 +108,12 @@ bool TFormaGeom::RotateGeometry(double GeomNo, double CX, double CY, double Angl
   const double steps = RoundHalfEven(std::fabs(Count));
   if (!(steps <= MaxRotateCount) || (Angle == 0 && Count == 0)) return false;
   int first = 0, last = 0;
-  if (!SelectedRun(GeomNo, ElementCount(), first, last) || Count < 0) return true;
-
-  // The run as it stood before the operation: copies never turn a copy.
-  std::vector<std::pair<int, GeomT>> run;
-  for (int slot = first; slot <= last; ++slot)
-    if (const GeomT* e = Elements(slot)) run.emplace_back(slot, *e);
-  const auto turned = [&](GeomT& e, double a) {
-    daten_.RotateElement(a, CX, CY, e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5);
-  };
-  if (Count == 0) {
-    for (const auto& entry : run) turned(At(entry.first), Angle);
+  // A negative count, or one that rounds to none, makes no copy.
+  if (!SelectedRun(GeomNo, ElementCount(), first, last) || Count < 0 || (Count > 0 && steps == 0))
     return true;
-  }
-  for (double k = 1; k <= steps; ++k) {
-    for (const auto& entry : run) {
-      const GeomT& source = entry.second;
-      GeomT copy;
-      CopyShape(copy, source);
-      turned(copy, k * Angle);
-      if (!NewElement()) return false;
-      GeomT& e = At(ElementCount());
-      e.GeomNo = source.GeomNo;
-      e.Side = source.Side;
-      CopyShape(e, copy);
-    }
-  }
-  return true;
+  return TransformRun(first, last, Count == 0 ? 0 : steps, [&](GeomT& e, double k) {
+    daten_.RotateElement(k * Angle, CX, CY, e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5);
+  });
 }
 
 bool TFormaGeom::ScaleGeometry(double GeomNo, double Factor) {
@@ -188,35 +191,15 @@ bool TFormaGeom::RepeatGeometry(double GeomNo, double DX, double DY, double Coun
   }
   int first = 0, last = 0;
   if (!SelectedRun(GeomNo, limit, first, last)) return true;
-
-  std::vector<std::pair<int, GeomT>> run;
-  for (int slot = first; slot <= last; ++slot)
-    if (const GeomT* e = Elements(slot)) run.emplace_back(slot, *e);
-  const auto shifted = [](GeomT& e, double dx, double dy) {
-    e.V1 += dx;
-    e.V2 += dy;
+  const double steps = Count == 0 ? 0 : RoundHalfEven(Count);
+  return TransformRun(first, last, steps, [&](GeomT& e, double k) {
+    e.V1 += k * DX;
+    e.V2 += k * DY;
     if (e.Kind == 1) {
-      e.V3 += dx;
-      e.V4 += dy;
+      e.V3 += k * DX;
+      e.V4 += k * DY;
     }
-  };
-  if (Count == 0) {
-    for (const auto& entry : run) shifted(At(entry.first), DX, DY);
-    return true;
-  }
-  const double steps = RoundHalfEven(Count);
-  for (double k = 1; k <= steps; ++k) {
-    for (const auto& entry : run) {
-      const GeomT& source = entry.second;
-      if (!NewElement()) return false;
-      GeomT& e = At(ElementCount());
-      e.GeomNo = source.GeomNo;
-      e.Side = source.Side;
-      CopyShape(e, source);
-      shifted(e, k * DX, k * DY);
-    }
-  }
-  return true;
+  });
 }
 
 }  // namespace movra

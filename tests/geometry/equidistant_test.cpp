@@ -363,7 +363,8 @@ TEST(Equidistant, NoSpikeFarAwayOnWildContours) {
       } else {
         heading += (unit(random) - 0.5) * 3.0;
       }
-      const double length = unit(random) < 0.2 ? 0.002 + unit(random) * 0.01 : 1 + unit(random) * 20;
+      const double length =
+          unit(random) < 0.2 ? 0.002 + unit(random) * 0.01 : 1 + unit(random) * 20;
       longest = std::max(longest, length);
       x += length * std::cos(heading);
       y += length * std::sin(heading);
