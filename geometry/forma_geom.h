@@ -84,6 +84,10 @@ class TFormaGeom {
   bool FirstFreeGeomNumber(int& N) const;
   // Disposes the element of the last slot and shortens the store by one.
   void DropLastElement();
+  // Appends an element of Number with Side and the shape given; nullptr when a value is not
+  // finite or the store is full. It becomes the current element.
+  GeomT* AppendShape(double Number, std::uint8_t Side, double Kind, double V1, double V2,
+                     double V3, double V4, double V5);
 
   // ---- Equidistant contour and leads ----
   // The elements of |SourceNo| are replaced by their equidistant at Dist (left of travel for
@@ -216,10 +220,6 @@ class TFormaGeom {
   // signed offset, SweepBefore C's sweep before the join, LastKept whether C is the chain's
   // last line, which keeps its outer end. False: the offset fails.
   bool JoinOffsetCorner(GeomT& P, GeomT& C, double Dist, double SweepBefore, bool LastKept);
-  // Appends an element of Number with Side and the shape given; nullptr when a value is not
-  // finite or the store is full.
-  GeomT* AppendShape(double Number, std::uint8_t Side, double Kind, double V1, double V2,
-                     double V3, double V4, double V5);
   // A lead element of Number with Side, appended; placed in slot Index + 1 when Index >= 0.
   bool AddLead(double Number, std::uint8_t Side, int Index, double Kind, double V1, double V2,
                double V3, double V4, double V5);

@@ -690,16 +690,8 @@ bool InterpretRun::AddPoint(double X, double Y) {
 bool InterpretRun::AddSegment(int Kind, double P1, double P2, double P3, double P4, double P5) {
   if (Kind == 1 && P1 == P3 && P2 == P4) return true;
   if (Kind == 2 && P3 == 0) return true;
-  for (double v : {P1, P2, P3, P4, P5})
-    if (!std::isfinite(v)) return false;
-  if (!Geom.NewElement()) return false;
-  TFormaGeom::GeomT& e = *Geom.CurElement();
-  e.Kind = Kind;
-  e.V1 = P1;
-  e.V2 = P2;
-  e.V3 = P3;
-  e.V4 = P4;
-  e.V5 = P5;
+  // Number and side come from the stamp.
+  if (!Geom.AppendShape(0, 0, Kind, P1, P2, P3, P4, P5)) return false;
   StampElement();
   return true;
 }
