@@ -132,6 +132,7 @@ void TFormaGeom::ClearElements() {
   Touch();
   slots_.clear();  // keeps the capacity: the next run refills the same memory
   current_ = 0;
+  purgedThrough_ = 0;
 }
 
 void TFormaGeom::CompactElements() {
@@ -147,6 +148,7 @@ void TFormaGeom::CompactElements() {
   }
   slots_.resize(k);
   current_ = newCurrent;
+  purgedThrough_ = 0;
 }
 
 void TFormaGeom::MoveLastElementTo(int Index) {
@@ -156,6 +158,7 @@ void TFormaGeom::MoveLastElementTo(int Index) {
   Touch();
   const auto first = slots_.begin() + Index;
   std::rotate(first, slots_.end() - 1, slots_.end());
+  purgedThrough_ = std::min(purgedThrough_, Index);
   if (current_ == count) {
     current_ = Index + 1;
   } else if (current_ > Index) {
@@ -178,13 +181,20 @@ void TFormaGeom::PurgeHighElements() {
   // generators read; they stay. Everything else from 508 on is scratch (the offset
   // temporaries 1000 and 1001 delete themselves before they finish, so a 1001 that is still
   // here is the derived copy of geometry 1).
-  const int last = WalkSlots(1, ElementCount(), 1, [&](int slot) {
+  //
+  // Elements get their number when they are made and keep it, so the slots that an earlier
+  // purge walked hold no scratch element: only the ones appended since are walked. (Engraving
+  // purges at every text line; walking the whole store each time would cost the square.)
+  const int last = WalkSlots(purgedThrough_ + 1, ElementCount(), 1, [&](int slot) {
     const int no = At(slot).GeomNo;
     const bool derived = no >= DerivedOffset + 1 && no <= DerivedOffset + MaxGeomNumber;
     if (no >= FirstPurgedNumber && !derived) Dispose(slot);
     return false;
   });
-  SetCurElement(last);
+  purgedThrough_ = ElementCount();
+  // The last element examined becomes current, as if the whole store had been walked.
+  SetCurElement(last != 0 ? last
+                          : WalkSlots(ElementCount(), 1, -1, [](int) { return true; }));
 }
 
 bool TFormaGeom::CopyElement(int Number, int Index, int Limit) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -172,6 +173,37 @@ class TFormaGeom {
 
   std::vector<std::string> FontText;  // lines of the engraving font file
 
+  // ---- Engraving: the stroke font (engraving_font.cpp) and FTEXT (engraving.cpp) ----
+  // One stroke of a glyph in font units (capitals 0..1 high): a line (Kind 1: x1 y1 x2 y2 0)
+  // or an arc (Kind 2: centre x, centre y, signed radius, start and end angle).
+  struct TGlyph {
+    double Code = 0;  // Unicode code point of the character
+    double Kind = 0;
+    double V1 = 0;
+    double V2 = 0;
+    double V3 = 0;
+    double V4 = 0;
+    double V5 = 0;
+  };
+  std::vector<TGlyph> Glyphs;  // the strokes in file order; written only by the loader
+  int GlyphLast = -1;          // index of the last stroke, -1 = no font
+  double SpaceWidth = 0;       // width of a blank, also the gap between letters
+
+  // Builds the glyph table from FontText. False, with the table empty, when neither a stroke
+  // nor the blank's width was read.
+  bool LoadEngravingFont();
+  void ClearGlyphs();
+  // Widens [MinX, MaxX] by the X extent of stroke Index (an arc by its ends and by the
+  // extreme points of its circle that lie on it).
+  void GlyphExtent(int Index, double& MinX, double& MaxX) const;
+  // Moves an element from glyph space into place: (x, y) -> (X, Y) + Rot(Angle)(x, y + R).
+  static void PlaceGlyphElement(GeomT& Element, double X, double Y, double R, double Angle);
+  // Engraves Text (UTF-8) as elements of GeomNo at (X, Y), A in radians; straight for R 0,
+  // else on the circle of radius R about (X, Y). False, with no element added, when nothing
+  // can be engraved or the text does not fit the circle or the store.
+  bool EngraveText(std::string_view Text, double GeomNo, double X, double Y, double A, double R,
+                   double H, double K);
+
   TFormaDaten& Daten() { return daten_; }
 
  private:
@@ -224,12 +256,28 @@ class TFormaGeom {
   bool AddLead(double Number, std::uint8_t Side, int Index, double Kind, double V1, double V2,
                double V3, double V4, double V5);
 
+  // The strokes of one character: glyphOrder_[Begin, End) lists them in file order; MinX
+  // and MaxX are their extent.
+  struct GlyphSpan {
+    std::uint32_t Code = 0;
+    int Begin = 0;
+    int End = 0;
+    double MinX = 0;
+    double MaxX = 0;
+  };
+  void IndexGlyphs();
+  const GlyphSpan* FindGlyph(std::uint32_t Code) const;
+
+  std::vector<int> glyphOrder_;        // stroke indices sorted by code, then file order
+  std::vector<GlyphSpan> glyphSpans_;  // sorted by code
+
   // Marks the index by number stale; called wherever an element may change.
   void Touch() { slotsByNumberValid_ = false; }
 
   TFormaDaten& daten_;
   std::vector<StoreSlot> slots_;
   int current_ = 0;
+  int purgedThrough_ = 0;  // slots 1..purgedThrough_ hold no scratch element (last purge)
   int pumpDepth_ = 0;
   std::optional<PendingRun> pending_;
   mutable std::unordered_map<std::int32_t, std::vector<int>> slotsByNumber_;

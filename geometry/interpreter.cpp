@@ -226,6 +226,7 @@ InterpretRun::LineEnd InterpretRun::InterpretLine(const std::vector<std::string>
   L.assign(1, ' ');
   L += raw;
   L += ' ';
+  ProtectEngravingText(L);
   if (CutComment(L, &Block.BlockName) && Trim(L).empty()) return LineEnd::Next;
   CutSemicolonTail(L);
   if (L.find(" / ") != npos) return LineEnd::Next;

@@ -97,6 +97,10 @@ class InterpretRun {
 
   // First on every line: FTEXT (engraving).
   LineVerdict HandleEngraving(std::string& L);
+  // Before the line is prepared: cuts the text in braces out of an FTEXT line, so that neither
+  // the preparation (comment, ";", "/") nor the word values see into it. The text itself is
+  // taken from RawLine.
+  static void ProtectEngravingText(std::string& L);
   // Next: FCIRCLE, FRECT, FSLOT (pockets and slots).
   LineVerdict HandlePocketWords(std::string& L);
   // After the motion words: REPL, REPA, FREPZ, FREPE, FREPL, FREPA (repeats).

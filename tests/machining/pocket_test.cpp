@@ -12,6 +12,7 @@
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
 #include "machining/forma_editor_insel.h"
+#include "tests/geometry/interpreter_support.h"
 #include "pocket_support.h"
 
 namespace movra {
