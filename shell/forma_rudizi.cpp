@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -48,6 +49,7 @@ constexpr int kSplitterWidth = 10;
 constexpr int kMinTextSize = 10;
 constexpr int kMaxTextSize = 30;
 constexpr int kTextSizeStep = 2;
+constexpr qint64 kPumpIntervalNs = 1'000'000;
 
 // The colouring's view of a rich-text control: its blocks are the lines. Letters are coloured
 // through a cursor of its own, so the caret and the selection the user sees never move; any
@@ -79,12 +81,25 @@ class RichEditColouring : public ColouringText {
   void Paint(std::size_t Index, const std::vector<LetterPaint>& Letters) override {
     if (Letters.empty()) return;
     const QTextBlock block = Block(Index);
+    const int start = block.position();
+    // The colours the letters show now, read in one walk over the line's pieces of equal
+    // format (a piece's own position is costly to ask for; their lengths add up to it).
+    std::vector<QRgb> shown(Letters.size(), fontColour_.rgb());
+    std::size_t next = 0;
+    int pieceEnd = 0;
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd() && next < Letters.size(); ++it) {
+      const QTextFragment piece = it.fragment();
+      pieceEnd += piece.length();
+      const QBrush brush = piece.charFormat().foreground();
+      for (; next < Letters.size() && static_cast<int>(Letters[next].Index) < pieceEnd; ++next)
+        if (brush.style() != Qt::NoBrush) shown[next] = brush.color().rgb();
+    }
     bool editing = false;
     painting_ = true;
-    for (const LetterPaint& letter : Letters) {
+    for (std::size_t i = 0; i < Letters.size(); ++i) {
+      const LetterPaint& letter = Letters[i];
       const QColor colour = platform::ToQColor(letter.Colour);
-      const int position = block.position() + static_cast<int>(letter.Index);
-      if (ColourAt(block, position) == colour.rgb()) continue;
+      if (shown[i] == colour.rgb()) continue;
       if (!editing) {
         // Joined to the edit that caused the colouring: one undo step takes back both.
         cursor_.joinPreviousEditBlock();
@@ -92,6 +107,7 @@ class RichEditColouring : public ColouringText {
       }
       QTextCharFormat format;
       format.setForeground(colour);
+      const int position = start + static_cast<int>(letter.Index);
       cursor_.setPosition(position);
       cursor_.setPosition(position + static_cast<int>(letter.Length), QTextCursor::KeepAnchor);
       cursor_.mergeCharFormat(format);
@@ -100,8 +116,15 @@ class RichEditColouring : public ColouringText {
     painting_ = false;
   }
 
+  // Events run at the first line end and then whenever a little time has passed since they
+  // last ran: the platform's event loop costs more per turn than colouring one line, so a turn
+  // at every line end would make the colouring many times slower while no key waits longer
+  // than about a millisecond either way.
   bool LetEventsRun() override {
-    QCoreApplication::processEvents();
+    if (!sincePump_.isValid() || sincePump_.nsecsElapsed() >= kPumpIntervalNs) {
+      QCoreApplication::processEvents();
+      sincePump_.start();
+    }
     return !changed_;
   }
 
@@ -116,23 +139,12 @@ class RichEditColouring : public ColouringText {
     return last_;
   }
 
-  // The colour the character at Position shows; without a colour of its own the font colour.
-  QRgb ColourAt(const QTextBlock& Block, int Position) const {
-    for (QTextBlock::iterator it = Block.begin(); !it.atEnd(); ++it) {
-      const QTextFragment fragment = it.fragment();
-      if (Position < fragment.position() || Position >= fragment.position() + fragment.length())
-        continue;
-      const QBrush brush = fragment.charFormat().foreground();
-      return brush.style() == Qt::NoBrush ? fontColour_.rgb() : brush.color().rgb();
-    }
-    return fontColour_.rgb();
-  }
-
   QTextDocument& doc_;
   QTextCursor cursor_;
   QColor fontColour_;
   mutable QTextBlock last_;
   QMetaObject::Connection watch_;
+  QElapsedTimer sincePump_;
   bool painting_ = false;
   bool changed_ = false;
 };
@@ -427,9 +439,12 @@ void TForma_Rudizi::POpenClick() {
   RichEditProgram->setFocus();
   SaveDialog_Program->FileName = file;
   setWindowTitle(NativePath(file));
-  // Not modified before the colouring: a key typed while it runs marks the text again.
-  if (ColourizeText(*RichEditProgram) == ColouringEnd::Finished)
-    RichEditProgram->document()->clearUndoRedoStacks();
+  // Not modified before the colouring: a key typed while it runs marks the text again. A
+  // freshly loaded text has no history, so the colours it gets are not kept for undo either.
+  QTextDocument& doc = *RichEditProgram->document();
+  doc.setUndoRedoEnabled(false);
+  ColourizeText(*RichEditProgram);
+  doc.setUndoRedoEnabled(true);
   update();
 }
 

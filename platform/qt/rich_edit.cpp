@@ -10,9 +10,8 @@
 
 namespace movra::platform {
 
-RichEdit::RichEdit(QWidget* parent) : QTextEdit(parent) {
-  setAcceptRichText(false);
-  setLineWrapMode(QTextEdit::NoWrap);
+RichEdit::RichEdit(QWidget* parent) : QPlainTextEdit(parent) {
+  setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
 QStringList RichEdit::Lines() const {
@@ -78,7 +77,7 @@ void RichEdit::keyPressEvent(QKeyEvent* event) {
   const bool typed = !isReadOnly() && !text.isEmpty() &&
                      (text.at(0).isPrint() || text.at(0) == QChar(u'\t'));
   if (!typed || !KeyPress) {
-    QTextEdit::keyPressEvent(event);
+    QPlainTextEdit::keyPressEvent(event);
     return;
   }
   // Replacing a selection is one step of the undo history, as in plain typing.
@@ -90,12 +89,12 @@ void RichEdit::keyPressEvent(QKeyEvent* event) {
     setTextCursor(cursor);
   }
   KeyPress(text.at(0));
-  QTextEdit::keyPressEvent(event);
+  QPlainTextEdit::keyPressEvent(event);
   if (replacing) cursor.endEditBlock();
 }
 
 void RichEdit::keyReleaseEvent(QKeyEvent* event) {
-  QTextEdit::keyReleaseEvent(event);
+  QPlainTextEdit::keyReleaseEvent(event);
   if (!event->isAutoRepeat() && KeyUp) KeyUp();
 }
 
@@ -105,7 +104,7 @@ void RichEdit::wheelEvent(QWheelEvent* event) {
     event->ignore();
     return;
   }
-  QTextEdit::wheelEvent(event);
+  QPlainTextEdit::wheelEvent(event);
 }
 
 }  // namespace movra::platform

@@ -7,12 +7,12 @@
 // positions of a text string with CR LF.
 #include <QColor>
 #include <QStringList>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <functional>
 
 namespace movra::platform {
 
-class RichEdit : public QTextEdit {
+class RichEdit : public QPlainTextEdit {
   Q_OBJECT
 
  public:
