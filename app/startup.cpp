@@ -87,6 +87,12 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
   // The windows created before the settings reach them from here on.
   FormaSettings.SetApplicationTitle(QCoreApplication::applicationName());
   FormaDatenFolders.DialogParent = &Forma_Rudizi;
+  FormaEditor.FormaSettings = &FormaSettings;
+  FormaEditor.FormaEditorTurn = &FormaEditorTurn;
+  FormaEditor.FormaEditorInsel = &FormaEditorInsel;
+  // The settings go first at shut-down; the editor then draws nothing.
+  QObject::connect(&FormaSettings, &QObject::destroyed, &FormaEditor,
+                   [this] { FormaEditor.FormaSettings = nullptr; });
   FormaInput.FormaInputList = &FormaInputList;
   FormaInputList.RussianInterface = [this] { return FormaSettings.CurrentLanguage() == 2; };
   FormaInfo.MainWindow = &Forma_Rudizi;

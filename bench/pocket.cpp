@@ -1,9 +1,10 @@
-// Collecting and offsetting a pocket: a circle of radius 100 with six circular islands,
-// one pass of a tool of radius 3. The contours keep their true arcs, so the work grows
-// with the number of elements, not with a tolerance of approximation.
+// Collecting, offsetting, hatching and linking a pocket: a circle of radius 100 with six
+// circular islands, one pass of a tool of radius 3. The contours keep their true arcs, so the
+// work grows with the number of elements, not with a tolerance of approximation.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -81,6 +82,68 @@ void BM_PocketStartPoint(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(shape.insel.FindStart());
 }
 BENCHMARK(BM_PocketStartPoint)->Unit(benchmark::kMicrosecond);
+
+// Hatching and linking the circle with six islands as the pocket panel does: the hatch, the
+// linking, the compaction and the chain count. Arguments: stepover K in tenths, hatch angle
+// in degrees.
+void BM_PocketHatchAndLink(benchmark::State& state) {
+  Shape shape;
+  const double K = static_cast<double>(state.range(0)) / 10.0;
+  const double A = static_cast<double>(state.range(1)) * std::numbers::pi / 180.0;
+  shape.Prepare();
+  shape.insel.Params.K = K;
+  shape.insel.Params.A = A;
+  if (!shape.insel.CollectContours() || !shape.insel.OffsetContours() ||
+      !shape.insel.FindStart()) {
+    state.SkipWithError("offsetting failed");
+    return;
+  }
+  std::int32_t lines = 0, count = 0, chains = 0;
+  for (auto _ : state) {
+    lines = shape.insel.Hatch();
+    shape.insel.LinkPath();
+    shape.insel.CompactPath();
+    shape.insel.CountChains(count, chains);
+    benchmark::DoNotOptimize(chains);
+  }
+  state.counters["lines"] = lines;
+  state.counters["records"] = count;
+  state.counters["chains"] = chains;
+}
+BENCHMARK(BM_PocketHatchAndLink)
+    ->Args({8, 0})
+    ->Args({8, 30})
+    ->Args({1, 0})
+    ->Args({1, 30})
+    ->Unit(benchmark::kMillisecond);
+
+// Collecting the seven contours of the pocket when the store holds many other elements, in
+// geometries of 450 elements each: the collection walks the pocket's own geometries, not the
+// whole store. Arguments: elements of other geometries; 1 = the store changed before each
+// collection (as after every edit of the program text), so its index by number is rebuilt.
+void BM_PocketCollectBesideOthers(benchmark::State& state) {
+  Shape shape;
+  for (std::int64_t k = 0; k < state.range(0); ++k) {
+    if (!shape.geom.NewElement()) break;
+    TFormaGeom::GeomT& e = *shape.geom.CurElement();
+    e.GeomNo = 10 + static_cast<std::int32_t>(k / 450);
+    e.Kind = 1;
+    e.V1 = static_cast<double>(k);
+    e.V3 = static_cast<double>(k) + 1;
+  }
+  const bool changed = state.range(1) != 0;
+  for (auto _ : state) {
+    if (changed) benchmark::DoNotOptimize(shape.geom.Elements(1));  // may rewrite it
+    shape.Prepare();
+    benchmark::DoNotOptimize(shape.insel.CollectContours());
+  }
+  state.counters["contours"] = shape.insel.Contours.Count();
+}
+BENCHMARK(BM_PocketCollectBesideOthers)
+    ->Args({0, 0})
+    ->Args({90000, 0})
+    ->Args({90000, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

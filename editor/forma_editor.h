@@ -2,20 +2,39 @@
 // The graphic editor: the program text of its memo and the geometry that text produces.
 #include <QDialog>
 #include <QImage>
+#include <QPoint>
 #include <QStringList>
+#include <array>
 #include <cstdint>
 
+#include "editor/editor_view.h"
 #include "platform/core/window_list.h"
 
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollBar;
+class QStatusBar;
+class QToolButton;
 class QWidget;
 
 namespace movra {
 
+class TFormaEditorInsel;
+class TFormaEditorTurn;
 class TFormaGeom;
+class TFormaSettings;
 
-class TFormaEditor : public QDialog, public platform::NotifyReceiver {
+namespace platform {
+class Canvas;
+}
+
+// The view fields (ViewCenterX, ViewScale, MousePixel, CursorX, PoleX, the hover record, the
+// tool shape) and WorldToScreen / ScreenToWorld come from EditorView, which needs no window.
+class TFormaEditor : public QDialog, public platform::NotifyReceiver, public EditorView {
   Q_OBJECT
 
  public:
@@ -30,7 +49,9 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver {
   QStringList ProgramHead;    // written ahead of the thread panel's block; emptied at showing
   QStringList GeneratedText;  // text of the machining panels and the ISO view
   std::uint8_t Activated = 0; // 1 from the first activation on
-  QImage BackBuffer;          // off-screen picture, 24 bits per pixel
+  QImage BackBuffer;          // off-screen picture, 24-bit colour
+  // 24-bit colour in 32-bit pixels, the format the rasteriser draws fastest.
+  static constexpr QImage::Format BackBufferFormat = QImage::Format_RGB32;
 
   QPushButton* SpeedButtonCaption = nullptr;  // the interpreter's error text
   QWidget* PanelSave = nullptr;
@@ -41,8 +62,92 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver {
 
   TFormaGeom& FormaGeom;
 
+  // ---- Windows created after the editor; start-up hands them over once they exist. Without
+  // the settings nothing is drawn; without a generator its overlay is left out ----
+  TFormaSettings* FormaSettings = nullptr;
+  TFormaEditorTurn* FormaEditorTurn = nullptr;
+  TFormaEditorInsel* FormaEditorInsel = nullptr;
+
+  // ---- Painting (forma_editor_paint.cpp) ----
+  // Controls the painting reads; the navigation, the panels and the menus give them their
+  // places and their work.
+  QStatusBar* StatusBar = nullptr;
+  std::array<QLabel*, 6> StatusPanels{};  // x, y, z, distance, angle, hovered element
+  QToolButton* SpeedButtonWindow = nullptr;  // down: a left drag spans a zoom window
+  QToolButton* SpeedButtonPolus = nullptr;   // return the pole; enabled while a pole is set
+  QWidget* PanelScroll = nullptr;            // hidden; holds ScrollBarIndex
+  QScrollBar* ScrollBarIndex = nullptr;      // picks one element
+  int ScrollBarIndexTag = 0;                 // 1 while the element scroll bar has the focus
+  QComboBox* ComboBoxTool = nullptr;         // the tool panel's choice; hidden
+  QGroupBox* GroupBoxTurn = nullptr;         // turning panel, hidden
+  QScrollBar* ScrollBarTurn = nullptr;       // picks one turning move
+  QGroupBox* GroupBoxInsel = nullptr;        // pocket panel, hidden
+  QScrollBar* ScrollBarInsel = nullptr;      // picks one pocket path item
+  QComboBox* ComboBoxSelect = nullptr;       // pocket chain shown thick; index 0 = none
+  QGroupBox* GroupBoxColor = nullptr;        // floating panels, centred by FormResize
+  QGroupBox* GroupBoxThread = nullptr;
+  QAction* ActionDiametr = nullptr;          // check: y shown as a diameter
+  QAction* ActionParameter = nullptr;        // check, ticked: all snap candidates
+  QAction* ActionReferens0 = nullptr;
+  QAction* ActionReferensX = nullptr;
+  QAction* ActionReferensY = nullptr;
+  QAction* ActionReferensInput = nullptr;
+  QAction* ActionPolus = nullptr;
+  QAction* PSave = nullptr;
+  QAction* PSaveAs = nullptr;
+
+  std::uint8_t FillNextArc = 0;  // 1 = the next arc is a filled polygon
+  std::array<QPoint, ArcPointCount> ArcPoints{};  // work buffer of the arc drawing
+  QStringList LabelTexts;  // the lines last written beside the mouse
+
+  // Lines, arcs and markers into BackBuffer with the current pen of the canvas being painted.
+  void DrawSegment(double X1, double Y1, double X2, double Y2, double Z1, double Z2);
+  void DrawSegmentIfDefined(double X1, double Y1, double X2, double Y2);
+  void DrawArc(double CX, double CY, double R, double A1, double A2);
+  void DrawArcIfDefined(double CX, double CY, double R, double A1, double A2);
+  void DrawPointMarker(double X, double Y);
+  void DrawHandle(double X, double Y);
+  void DrawZoomWindow();
+  void DrawAxesAndMarkers();
+  void DrawToolSymbol(double X, double Y, double Feed);
+  // The hole circles of Element's geometry number around its two ends.
+  void DrawHoleCircles(const TFormaGeom::GeomT& Element);
+  // Hover record and cursor point from a picked turning or pocket item.
+  template <class Item>
+  void SetHoverFromItem(const Item& It);
+  // The hovered element and its construction; the snap search draws it (no-op until then).
+  void DrawSnapConstruction();
+  // Empties the hover record, the cursor point and the pole, and status panels 0 to 4.
+  void ClearHover();
+
+  // The whole repaint into BackBuffer. While an interpreter run or a pocket computation is
+  // in progress the last finished picture stays.
+  void PaintView();
+  // Enables the actions that need elements or a pole, then PaintView.
+  void FormPaint();
+  // Sizes the picture and the panels to the window and fits the view.
+  void FormResize();
+  // Fit to extents; the cursor point becomes (0, 0).
+  void ActionReferensExecute();
+  // The picture's top in the window: the toolbar's bottom.
+  int DrawingTop() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  void PaintLayers(bool& AxesFlag, double& ToolX, double& ToolY, double& ToolFeed);
+  void PaintLabelsAndStatus();
+  // A segment in pixels, cut to the picture when it reaches far beyond it.
+  void DrawPixelSegment(double SX1, double SY1, double SX2, double SY2);
+
   platform::WindowList& windows_;
+  platform::Canvas* canvas_ = nullptr;  // while PaintView runs
+  bool elementDrawn_ = false;           // the repaint under way drew an element
+  std::array<QPoint, ArcPointCount> arcKept_;  // the arc's points less those on the same pixel
+  std::array<QString, 6> statusTexts_;         // the status texts of the repaint under way
+  QWidget* toolBar_ = nullptr;          // the row of buttons over the picture
 };
 
 }  // namespace movra

@@ -1,8 +1,13 @@
 #pragma once
 // The geometry data: the element store of lines and arcs that the interpreter builds from
 // program text, the tables kept per geometry number 1..254, and the engraving font text.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "geometry/forma_daten.h"
@@ -49,6 +54,7 @@ class TFormaGeom {
   const GeomT* Elements(int Slot) const;
   // The current element, or nullptr when there is none. Never dangles.
   GeomT* CurElement();
+  const GeomT* CurElement() const;
   int CurElementSlot() const;  // 0 = none
   void SetCurElement(int Slot);
 
@@ -59,20 +65,50 @@ class TFormaGeom {
   void DeleteGeomElements(double Number);
   void PurgeHighElements();
   bool CopyElement(int Number, int Index, int Limit);
+  // The searches by number. Called on the store itself (the interpreter and the operations)
+  // they make each element they examine current in turn, so afterwards the current element
+  // is the one found or the last one examined. Called through a const store (painting, snap,
+  // panels) they leave the current element alone.
   bool GeomExists(double Number);
+  bool GeomExists(double Number) const;
   int GeomSide(double Number);
+  int GeomSide(double Number) const;
   int GetGeomCorrection(double Number);
-  bool SetGeomCorrection(double Number, double Side);
-  bool SetGeomName(double Number, const std::string& Name);
+  int GetGeomCorrection(double Number) const;
   // First and Last are slot numbers (0 = none).
   bool FindGeomEnds(double Number, int& First, int& Last);
+  bool FindGeomEnds(double Number, int& First, int& Last) const;
+  bool SetGeomCorrection(double Number, double Side);
+  bool SetGeomName(double Number, const std::string& Name);
   bool TrimGeomEnds(int First, int Last, double Number);
   bool FirstFreeGeomNumber(int& N) const;
+  // The slots holding elements of geometry Number, ascending; empty when there are none.
+  // Leaves the current element alone. An index by number is built on the first query after
+  // the store changed (every non-const access to it counts as a change), so the queries of
+  // one pocket cost what its own geometries hold, not what the whole store holds.
+  const std::vector<int>& GeomSlots(std::int32_t Number) const;
 
   // ---- The interpreter ----
   // Rebuilds the store from the program text. ErrorText comes back empty when the whole
   // text was read without error, else "N" + line number + " [ " + line + " ]".
+  // A call while a run is in progress (from a window event at one of its pump points)
+  // returns at once and changes nothing; such callers use RequestRun instead.
   void InterpretProgram(const std::vector<std::string>& Lines, std::string& ErrorText);
+
+  // ---- Re-entry ----
+  // A run lets window events in once per line (a pump point) while the store is half built.
+  // Those events may read the store (through a const TFormaGeom&) but not change it: every
+  // mutator asserts in debug and sanitizer builds when it is called from inside a pump point.
+  // Asks for a run of Lines after the current one instead of having it dropped. The latest
+  // request wins; it runs as soon as the current run has finished, inside the same
+  // InterpretProgram call, whose ErrorText then tells the outcome of the text the store
+  // now holds; Done (when given) gets that error text too. Outside a run it runs at once.
+  void RequestRun(std::vector<std::string> Lines,
+                  std::function<void(const std::string& ErrorText)> Done = {});
+  bool RunRequested() const { return pending_.has_value(); }
+  // A pump point of a run: lets pending window events run (platform::ProcessMessages).
+  void PumpMessages();
+  bool InsidePump() const { return pumpDepth_ > 0; }
 
   // ---- Per-number tables, n = 1..254 ----
   OneBasedArray<std::vector<std::string>, MaxGeomNumber> GeomTexts;
@@ -85,6 +121,37 @@ class TFormaGeom {
 
   std::vector<std::string> FontText;  // lines of the engraving font file
 
+  // ---- Engraving: the stroke font (engraving_font.cpp) and FTEXT (engraving.cpp) ----
+  // One stroke of a glyph in font units (capitals 0..1 high): a line (Kind 1: x1 y1 x2 y2 0)
+  // or an arc (Kind 2: centre x, centre y, signed radius, start and end angle).
+  struct TGlyph {
+    double Code = 0;  // Unicode code point of the character
+    double Kind = 0;
+    double V1 = 0;
+    double V2 = 0;
+    double V3 = 0;
+    double V4 = 0;
+    double V5 = 0;
+  };
+  std::vector<TGlyph> Glyphs;  // the strokes in file order; written only by the loader
+  int GlyphLast = -1;          // index of the last stroke, -1 = no font
+  double SpaceWidth = 0;       // width of a blank, also the gap between letters
+
+  // Builds the glyph table from FontText. False, with the table empty, when neither a stroke
+  // nor the blank's width was read.
+  bool LoadEngravingFont();
+  void ClearGlyphs();
+  // Widens [MinX, MaxX] by the X extent of stroke Index (an arc by its ends and by the
+  // extreme points of its circle that lie on it).
+  void GlyphExtent(int Index, double& MinX, double& MaxX) const;
+  // Moves an element from glyph space into place: (x, y) -> (X, Y) + Rot(Angle)(x, y + R).
+  static void PlaceGlyphElement(GeomT& Element, double X, double Y, double R, double Angle);
+  // Engraves Text (UTF-8) as elements of GeomNo at (X, Y), A in radians; straight for R 0,
+  // else on the circle of radius R about (X, Y). False, with no element added, when nothing
+  // can be engraved or the text does not fit the circle or the store.
+  bool EngraveText(std::string_view Text, double GeomNo, double X, double Y, double A, double R,
+                   double H, double K);
+
   TFormaDaten& Daten() { return daten_; }
 
  private:
@@ -94,14 +161,59 @@ class TFormaGeom {
   };
   static constexpr int MaxCorrectionNumber = 509;  // SetGeomCorrection accepts 1..509
 
+  struct PendingRun {
+    std::vector<std::string> Lines;
+    std::function<void(const std::string&)> Done;
+  };
+  // Fails loudly (debug and sanitizer builds) when the store is changed from a pump point.
+  void CheckNotPumping() const;
+  // Runs the requested texts, one after the other, until none is left.
+  void RunRequests(std::string& ErrorText);
+  // One run of Lines with Busy set.
+  void RunOnce(const std::vector<std::string>& Lines, std::string& ErrorText);
+
+  // The element of a slot known to hold one (a slot WalkSlots visited).
+  GeomT& At(int Slot) { return slots_[static_cast<std::size_t>(Slot - 1)].Element; }
+  const GeomT& At(int Slot) const { return slots_[static_cast<std::size_t>(Slot - 1)].Element; }
   // Empties a slot; the current element is then none if it was this one.
   void Dispose(int Slot);
-  // Side of the first element with that number (making it current), -1 when none has it.
-  int FirstSide(double Number);
+  // The one walk over the store: the slots holding an element from From to To in steps of
+  // Step (1 or -1), Visit(slot) on each until it returns true. Returns the last slot
+  // visited, 0 when none was. Callers decide whether that becomes the current element.
+  template <class Visit>
+  int WalkSlots(int From, int To, int Step, Visit&& visit) const;
+  // The first slot whose element has the number (0 none) and the last slot examined.
+  int FirstOfNumber(double Number, int& Examined) const;
+  // Side of the first element with that number, -1 when none has it.
+  int FirstSide(double Number, int& Examined) const;
+  int GeomEnds(double Number, int& First, int& Last) const;  // returns the last examined
+
+  // The strokes of one character: glyphOrder_[Begin, End) lists them in file order; MinX
+  // and MaxX are their extent.
+  struct GlyphSpan {
+    std::uint32_t Code = 0;
+    int Begin = 0;
+    int End = 0;
+    double MinX = 0;
+    double MaxX = 0;
+  };
+  void IndexGlyphs();
+  const GlyphSpan* FindGlyph(std::uint32_t Code) const;
+
+  std::vector<int> glyphOrder_;        // stroke indices sorted by code, then file order
+  std::vector<GlyphSpan> glyphSpans_;  // sorted by code
+
+  // Marks the index by number stale; called wherever an element may change.
+  void Touch() { slotsByNumberValid_ = false; }
 
   TFormaDaten& daten_;
   std::vector<StoreSlot> slots_;
   int current_ = 0;
+  int purgedThrough_ = 0;  // slots 1..purgedThrough_ hold no scratch element (last purge)
+  int pumpDepth_ = 0;
+  std::optional<PendingRun> pending_;
+  mutable std::unordered_map<std::int32_t, std::vector<int>> slotsByNumber_;
+  mutable bool slotsByNumberValid_ = false;
 };
 
 }  // namespace movra

@@ -4,49 +4,19 @@
 #include <cmath>
 #include <numbers>
 
+#include "geometry/element_points.h"
 #include "geometry/interpreter.h"
+#include "geometry/tolerances.h"
+#include "geometry/word_support.h"
 
 namespace movra {
 namespace {
 
+using namespace words;
 using PointT = TFormaDaten::PointT;
 using GeomT = TFormaGeom::GeomT;
 
 constexpr std::size_t npos = std::string::npos;
-constexpr double Pi = std::numbers::pi;
-constexpr double HalfPi = std::numbers::pi / 2;
-// Two points, or two directions in radians, closer than this are the same.
-constexpr double Same = 1e-7;
-// Ends closer than this are joined: a corner exists only where its elements meet this close,
-// and a fillet arc whose ends lie this close is no arc worth cutting.
-constexpr double Joined = 0.001;
-// A step at an angle whose cosine (IX, IV) or sine (IY, IW) is smaller than this runs
-// parallel to the axis it must cross: the target would lie some 1e16 away.
-constexpr double SteepLimit = 1e-7;
-// A cosine of the angle at the first centre up to this counts as meeting circles (the
-// kernel's own slack for touching circles).
-constexpr double CircleSlack = 1.0002;
-
-bool Given(double v) { return v != NoValue && std::isfinite(v); }
-bool FullySet(const PointT& p) { return p.X != NoValue && p.Y != NoValue; }
-bool Finite(const PointT& p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
-double Dist(const PointT& a, const PointT& b) { return std::hypot(b.X - a.X, b.Y - a.Y); }
-double Dir(const PointT& a, const PointT& b) { return TFormaDaten::DirAngle(a.X, a.Y, b.X, b.Y); }
-PointT Along(const PointT& p, double angle, double length) {
-  return {p.X + length * std::cos(angle), p.Y + length * std::sin(angle)};
-}
-
-double Rad(double Degrees) { return Degrees * (Pi / 180.0); }
-double Deg(double Radians) { return Radians * (180.0 / Pi); }
-
-// A line's direction modulo 180 degrees, so that vertical and horizontal lines come out as
-// exactly 90 and 0 and the parallel test of an intersection is exact.
-double LineDegrees(double Degrees) {
-  double r = std::fmod(Degrees, 180.0);
-  if (r < 0) r += 180.0;
-  return r;
-}
-double LineAngle(double Degrees) { return Rad(LineDegrees(Degrees)); }
 
 // Cosine and sine of an angle in degrees, exact on the axes, so that L10 90 keeps X.
 void CosSinDeg(double Degrees, double& c, double& s) {
@@ -85,7 +55,8 @@ bool TakeValues(InterpretRun& run, std::string& L, std::string_view Word, WordVa
 struct Seg {
   double Kind = 0, V1 = 0, V2 = 0, V3 = 0, V4 = 0, V5 = 0;
   PointT Start, End;
-  explicit Seg(const GeomT& e) : Kind(e.Kind), V1(e.V1), V2(e.V2), V3(e.V3), V4(e.V4), V5(e.V5) {
+  explicit Seg(const GeomT& e) {
+    CopyShape(*this, e);
     TFormaDaten::ElementEndPoints(Kind, V1, V2, V3, V4, V5, Start.X, Start.Y, End.X, End.Y);
   }
   Seg(double kind, double v1, double v2, double v3, double v4, double v5)
@@ -131,28 +102,65 @@ bool PlaceCorner(InterpretRun& run, int SlotP, const std::array<Piece, 3>& Piece
     const Piece& piece = Pieces[static_cast<std::size_t>(i)];
     GeomT& e = *geom.Elements(SlotP + i);
     e = piece.FromQ ? oldQ : oldP;
-    e.Kind = piece.S.Kind;
-    e.V1 = piece.S.V1;
-    e.V2 = piece.S.V2;
-    e.V3 = piece.S.V3;
-    e.V4 = piece.S.V4;
-    e.V5 = piece.S.V5;
-    if (e.Kind == 2 && e.Feed == NoValue) e.Feed = run.FeedValue;
+    CopyShape(e, piece.S);
+    if (e.Kind == 2 && e.Feed == NoValue) e.Feed = run.Block.FeedValue;
   }
   geom.SetCurElement(SlotP + Count - 1);
   return true;
 }
 
-// P's rest, the fillet and Q's rest. A fillet whose ends lie closer than Joined is not cut:
+// P's rest, the fillet and Q's rest. A fillet whose ends lie closer than JoinGap is not cut:
 // the corner stays as it was, so that its elements still meet exactly. A fillet that does not
 // reach its neighbours (the solvers' slack for touching circles let a centre through that is
 // not |r| from both) is no rounding.
 bool PlaceFillet(InterpretRun& run, int SlotP, const Seg& RestP, const Seg& Fillet,
                  const Seg& RestQ) {
-  if (Dist(RestP.End, Fillet.Start) >= Joined || Dist(Fillet.End, RestQ.Start) >= Joined)
+  if (Dist(RestP.End, Fillet.Start) >= JoinGap || Dist(Fillet.End, RestQ.Start) >= JoinGap)
     return false;
-  if (Dist(Fillet.Start, Fillet.End) < Joined) return true;
+  if (Dist(Fillet.Start, Fillet.End) < JoinGap) return true;
   return PlaceCorner(run, SlotP, {{{RestP, false}, {Fillet, true}, {RestQ, true}}}, 3);
+}
+
+// AR and RA: a line at an angle and an arc of a radius that touches it, between the previous
+// point and the target. They differ only in which end the line is anchored at: AR's line
+// leaves the previous point and its arc reaches the target; RA's arc leaves the previous
+// point and its line reaches the target.
+enum class TangentRole { LineFirst, ArcFirst };
+
+struct TangentArc {
+  double Direction = 0;  // of the line, radians
+  double R = 0;          // signed radius of the arc
+  PointT Touch;          // where the arc touches the line
+  PointT Centre;
+};
+
+bool SolveTangentArc(TFormaDaten& Daten, const InterpretRun::PenState& Pen, TangentRole Role,
+                     double Angle, double Radius, double Flag, TangentArc& T) {
+  if (!Given(Radius) || Radius == 0) return false;
+  if (!FullySet(Pen.PreviousPoint) || !FullySet(Pen.CurrentPoint)) return false;
+  const bool lineFirst = Role == TangentRole::LineFirst;
+  // The line runs through Anchor; the arc's free end is the other point.
+  const PointT anchor = lineFirst ? Pen.PreviousPoint : Pen.CurrentPoint;
+  const PointT free = lineFirst ? Pen.CurrentPoint : Pen.PreviousPoint;
+  const double o = TFormaDaten::DirAngle(0, 0, std::cos(Rad(Angle)), std::sin(Rad(Angle)));
+  // The arc turns towards the free end's side of the line.
+  const double size = std::fabs(Radius);
+  const double toRight = Dist(free, Along(anchor, o - HalfPi, 1));
+  const double toLeft = Dist(free, Along(anchor, o + HalfPi, 1));
+  const double r = toRight < toLeft ? -size : size;
+  if (!Daten.OffsetLinesIntersect(anchor.X, anchor.Y, o, free.X, free.Y, o + HalfPi, 0))
+    return false;
+  const PointT foot = Daten.GeoResult.Point;
+  const double d = Dist(foot, free);
+  if (d < Same || std::fabs(d - size) > size) return false;  // on the line, or out of reach
+  double s = std::sqrt(r * r - (d - size) * (d - size));
+  // Flag 2 takes the other tangent point; the roles run the line the other way round.
+  if ((Flag == 2) != lineFirst) s = -s;
+  T.Direction = o;
+  T.R = r;
+  T.Touch = Along(foot, o, s);
+  T.Centre = Along(T.Touch, o + HalfPi, r);
+  return true;
 }
 
 }  // namespace
@@ -167,13 +175,13 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
     if (!Given(v[0]) || !Given(v[5])) return false;
     if (!Daten.OffsetLinesIntersect(v[0], v[1], LineAngle(v[2]), v[3], v[4], LineAngle(v[5]), 0))
       return false;
-    CurrentPoint = Daten.GeoResult.Point;
+    Pen.CurrentPoint = Daten.GeoResult.Point;
   }
   if (TakeValues(*this, L, " LC", v)) {
     if (!Given(v[0]) || !Given(v[5])) return false;
     // The direction counts here: Near is met first running from (x, y) along it.
     if (!Daten.LineCircleIntersect(v[0], v[1], 0, Rad(v[2]), v[3], v[4], v[5], 0)) return false;
-    CurrentPoint = v[6] == 2 ? Daten.GeoResult.Far : Daten.GeoResult.Near;
+    Pen.CurrentPoint = v[6] == 2 ? Daten.GeoResult.Far : Daten.GeoResult.Near;
   }
   if (TakeValues(*this, L, " CC", v)) {
     if (!Given(v[0]) || !Given(v[5])) return false;
@@ -182,46 +190,48 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
     // within 0.02 (its slack for a half circle through two points), which is no meeting.
     if (!(l > 0) || std::fabs(v[2]) < 1e-6 ||
         std::fabs((l * l - v[5] * v[5] + v[2] * v[2]) / (2.0 * l) / std::fabs(v[2])) >
-            CircleSlack)
+            CosineSlack)
       return false;
     if (!Daten.ArcTangentTwoCircles(v[0], v[1], v[2], v[3], v[4], v[5], 0, v[6] == 2 ? 2 : 1))
       return false;
-    CurrentPoint = Daten.GeoResult.ArcCentre;
+    Pen.CurrentPoint = Daten.GeoResult.ArcCentre;
   }
 
   // A coordinate, reached along an angle from the previous point when one is given.
   const auto angled = [&](double a, bool vertical, double value) {
-    if (!FullySet(PreviousPoint)) return false;  // no start to run the angle from
-    const bool ok = vertical ? Daten.OffsetLinesIntersect(PreviousPoint.X, PreviousPoint.Y,
+    if (!FullySet(Pen.PreviousPoint)) return false;  // no start to run the angle from
+    const bool ok = vertical ? Daten.OffsetLinesIntersect(Pen.PreviousPoint.X, Pen.PreviousPoint.Y,
                                                           LineAngle(a), value, 0, Rad(90), 0)
-                             : Daten.OffsetLinesIntersect(PreviousPoint.X, PreviousPoint.Y,
+                             : Daten.OffsetLinesIntersect(Pen.PreviousPoint.X, Pen.PreviousPoint.Y,
                                                           LineAngle(a), 0, value, 0, 0);
     if (!ok) return false;
     const PointT p = Daten.GeoResult.Point;
-    if (!Finite(p) || Dist(p, PreviousPoint) < Same) return false;  // the target must move
-    CurrentPoint = p;
+    if (!Finite(p) || Dist(p, Pen.PreviousPoint) < Same) return false;  // the target must move
+    Pen.CurrentPoint = p;
     return true;
   };
   for (const std::string_view word : {std::string_view(" X"), std::string_view(" V")}) {
     if (!TakeValues(*this, L, word, v)) continue;
     if (!Given(v[0])) return false;
     const double x = v[0];
-    CurrentPoint.X = x;
+    Pen.CurrentPoint.X = x;
     double a = v[1];
     if (!Given(a)) continue;
     if (Given(v[2]) && !TaperAngle(a, v[2], a)) return false;
-    if (!FullySet(PreviousPoint)) return false;
-    if (PreviousPoint.X != x && PreviousPoint.Y == CurrentPoint.Y && !angled(a, true, x))
+    if (!FullySet(Pen.PreviousPoint)) return false;
+    if (Pen.PreviousPoint.X != x && Pen.PreviousPoint.Y == Pen.CurrentPoint.Y &&
+        !angled(a, true, x))
       return false;
   }
   for (const std::string_view word : {std::string_view(" Y"), std::string_view(" W")}) {
     if (!TakeValues(*this, L, word, v)) continue;
     if (!Given(v[0])) return false;
     const double y = word == " W" ? v[0] / 2.0 : v[0];
-    CurrentPoint.Y = y;
+    Pen.CurrentPoint.Y = y;
     if (!Given(v[1])) continue;
-    if (!FullySet(PreviousPoint)) return false;
-    if (PreviousPoint.X == CurrentPoint.X && PreviousPoint.Y != y && !angled(v[1], false, y))
+    if (!FullySet(Pen.PreviousPoint)) return false;
+    if (Pen.PreviousPoint.X == Pen.CurrentPoint.X && Pen.PreviousPoint.Y != y &&
+        !angled(v[1], false, y))
       return false;
   }
 
@@ -238,39 +248,39 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
       if (!Given(v[0])) return false;
       double a = v[1];
       if (Given(v[2]) && !TaperAngle(a, v[2], a)) return false;
-      add(CurrentPoint.X, v[0]);
+      add(Pen.CurrentPoint.X, v[0]);
       if (!Given(a)) continue;
       double c = 0, s = 0;
       CosSinDeg(LineDegrees(a), c, s);
-      if (std::fabs(c) < SteepLimit || std::fabs(s / c) < 1e-7) return false;
-      add(CurrentPoint.Y, s / c * v[0]);
+      if (std::fabs(c) < SteepLimit || std::fabs(s / c) < SteepLimit) return false;
+      add(Pen.CurrentPoint.Y, s / c * v[0]);
     }
     for (const std::string_view word : {std::string_view(" IY"), std::string_view(" IW")}) {
       if (!TakeValues(*this, L, word, v)) continue;
       any = true;
       if (!Given(v[0])) return false;
-      add(CurrentPoint.Y, v[0]);
+      add(Pen.CurrentPoint.Y, v[0]);
       if (!Given(v[1])) continue;
       double c = 0, s = 0;
       CosSinDeg(LineDegrees(v[1]), c, s);
-      if (std::fabs(s) < SteepLimit || std::fabs(c / s) < 1e-7) return false;
-      add(CurrentPoint.X, v[0] * (c / s));
+      if (std::fabs(s) < SteepLimit || std::fabs(c / s) < SteepLimit) return false;
+      add(Pen.CurrentPoint.X, v[0] * (c / s));
     }
     if (polar && TakeValues(*this, L, " L", v)) {
       any = true;
       if (!Given(v[0]) || !Given(v[1])) return false;
       double c = 0, s = 0;
       CosSinDeg(v[1], c, s);
-      add(CurrentPoint.X, v[0] * c);
-      add(CurrentPoint.Y, v[0] * s);
+      add(Pen.CurrentPoint.X, v[0] * c);
+      add(Pen.CurrentPoint.Y, v[0] * s);
     }
   }
 
   if (TakeValues(*this, L, " B", v)) {
     if (!Given(v[0]) || v[0] == 0) return false;
     SetArcRadius(v[0], v[1] == 2);
-    if (!FullySet(CurrentPoint)) {
-      PointRadius = PreviousPointRadius = 0;
+    if (!FullySet(Pen.CurrentPoint)) {
+      Pen.PointRadius = Pen.PreviousPointRadius = 0;
       SetArcRadius(0, false);
     }
   }
@@ -284,31 +294,31 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
     if (pos == npos) return true;
     const double r = WordValueAt(words, pos, " RD");
     if (!Given(r)) return false;
-    RoundValue = r;
+    Pen.RoundValue = r;
     return true;
   };
   if (TakeValues(*this, L, " AR", v)) {
     if (!previousRounding()) return false;
     const bool ok = Given(v[0]) && Given(v[1]) && AngleRadiusLineArc(v[0], v[1], v[2]);
-    RoundValue = NoValue;
+    Pen.RoundValue = NoValue;
     if (!ok) return false;
   }
   if (TakeValues(*this, L, " RA", v)) {
-    if (ModalRoundValue != NoValue) RoundValue = ModalRoundValue;
+    if (Pen.ModalRoundValue != NoValue) Pen.RoundValue = Pen.ModalRoundValue;
     if (!previousRounding()) return false;
     const bool ok = Given(v[0]) && Given(v[1]) && RadiusAngleArcLine(v[0], v[1], v[2]);
-    RoundValue = NoValue;
+    Pen.RoundValue = NoValue;
     if (!ok) return false;
   }
 
-  if (TakeValues(*this, L, " R", v) && Given(v[0])) PointRadius = v[0];
+  if (TakeValues(*this, L, " R", v) && Given(v[0])) Pen.PointRadius = v[0];
 
   if (TakeValues(*this, L, " A", v)) {
-    if (!Given(v[0]) || !Given(v[1]) || NextLineText.empty()) return false;
-    if (!FullySet(PreviousPoint) || !FullySet(CurrentPoint) ||
-        Dist(CurrentPoint, PreviousPoint) >= Same)
+    if (!Given(v[0]) || !Given(v[1]) || ThisLine.NextLineText.empty()) return false;
+    if (!FullySet(Pen.PreviousPoint) || !FullySet(Pen.CurrentPoint) ||
+        Dist(Pen.CurrentPoint, Pen.PreviousPoint) >= Same)
       return false;  // the line names a point of its own
-    std::string next(NextLineText);
+    std::string next(ThisLine.NextLineText);
     KeepWordsOnly(next);
     PointT to{};
     bool hasX = false, hasY = false;
@@ -329,10 +339,10 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
     }
     // With one coordinate only the line through the next point is not fixed.
     if (!hasX || !hasY) return false;
-    if (!Daten.OffsetLinesIntersect(CurrentPoint.X, CurrentPoint.Y, LineAngle(v[0]), to.X, to.Y,
-                                    LineAngle(v[1]), 0))
+    if (!Daten.OffsetLinesIntersect(Pen.CurrentPoint.X, Pen.CurrentPoint.Y, LineAngle(v[0]), to.X,
+                                    to.Y, LineAngle(v[1]), 0))
       return false;
-    CurrentPoint = Daten.GeoResult.Point;
+    Pen.CurrentPoint = Daten.GeoResult.Point;
   }
   return true;
 }
@@ -341,67 +351,42 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
 // AR and RA
 
 bool InterpretRun::AngleRadiusLineArc(double Angle, double Radius, double Flag) {
-  if (!Given(Radius) || Radius == 0) return false;
-  if (!FullySet(PreviousPoint) || !FullySet(CurrentPoint)) return false;
-  const PointT from = PreviousPoint, to = CurrentPoint;
-  const double o = TFormaDaten::DirAngle(0, 0, std::cos(Rad(Angle)), std::sin(Rad(Angle)));
-  // The arc turns towards the target's side of the line.
-  const double size = std::fabs(Radius);
-  const double r =
-      Dist(to, Along(from, o - HalfPi, 1)) < Dist(to, Along(from, o + HalfPi, 1)) ? -size : size;
-  if (!Daten.OffsetLinesIntersect(from.X, from.Y, o, to.X, to.Y, o + HalfPi, 0)) return false;
-  const PointT foot = Daten.GeoResult.Point;
-  const double d = Dist(foot, to);
-  if (d < Same || std::fabs(d - size) > size) return false;  // on the line, or out of reach
-  double s = std::sqrt(r * r - (d - size) * (d - size));
-  if (Flag != 2) s = -s;
-  PointT touch = Along(foot, o, s);
-  const PointT centre = Along(touch, o + HalfPi, r);
+  TangentArc t;
+  if (!SolveTangentArc(Daten, Pen, TangentRole::LineFirst, Angle, Radius, Flag, t)) return false;
+  const PointT from = Pen.PreviousPoint, to = Pen.CurrentPoint;
   // The tangent point lies ahead on the ray (or is the start itself: no line).
-  const bool line = Dist(from, touch) >= Same;
-  if (!line) touch = from;
-  if (line && !TFormaDaten::SameDirection(Dir(from, touch), o, Same)) return false;
-  const double start = Dir(centre, touch), end = Dir(centre, to);
-  const PointT arrival = Along(centre, end, size);
+  const bool line = Dist(from, t.Touch) >= Same;
+  if (!line) t.Touch = from;
+  if (line && !TFormaDaten::SameDirection(Dir(from, t.Touch), t.Direction, Same)) return false;
+  const double start = Dir(t.Centre, t.Touch), end = Dir(t.Centre, to);
+  const PointT arrival = Along(t.Centre, end, std::fabs(Radius));
   if (std::fabs(arrival.X - to.X) > Same || std::fabs(arrival.Y - to.Y) > Same) return false;
 
-  const bool round = RoundValue != NoValue && RoundValue != 0;
+  const bool round = Pen.RoundValue != NoValue && Pen.RoundValue != 0;
   if (line) {
-    if (!AddSegment(1, from.X, from.Y, touch.X, touch.Y, 0)) return false;
+    if (!AddSegment(1, from.X, from.Y, t.Touch.X, t.Touch.Y, 0)) return false;
     if (round && !RoundCorner()) return false;
   }
-  if (!AddSegment(2, centre.X, centre.Y, r, start, end)) return false;
+  if (!AddSegment(2, t.Centre.X, t.Centre.Y, t.R, start, end)) return false;
   if (!line && round && !RoundCorner()) return false;
-  PreviousPoint = to;
+  Pen.PreviousPoint = to;
   return true;
 }
 
 bool InterpretRun::RadiusAngleArcLine(double Radius, double Angle, double Flag) {
-  if (!Given(Radius) || Radius == 0) return false;
-  if (!FullySet(PreviousPoint) || !FullySet(CurrentPoint)) return false;
-  const PointT from = PreviousPoint, to = CurrentPoint;
-  const double o = TFormaDaten::DirAngle(0, 0, std::cos(Rad(Angle)), std::sin(Rad(Angle)));
-  // The arc turns from the start's side onto the line.
-  const double size = std::fabs(Radius);
-  const double r =
-      Dist(from, Along(to, o - HalfPi, 1)) < Dist(from, Along(to, o + HalfPi, 1)) ? -size : size;
-  if (!Daten.OffsetLinesIntersect(to.X, to.Y, o, from.X, from.Y, o + HalfPi, 0)) return false;
-  const PointT foot = Daten.GeoResult.Point;
-  const double d = Dist(foot, from);
-  if (d < Same || std::fabs(d - size) > size) return false;
-  double s = std::sqrt(r * r - (d - size) * (d - size));
-  if (Flag == 2) s = -s;
-  const PointT touch = Along(foot, o, s);
-  const PointT centre = Along(touch, o + HalfPi, r);
-  if (std::fabs(Dist(centre, touch) - size) > Same) return false;
+  TangentArc t;
+  if (!SolveTangentArc(Daten, Pen, TangentRole::ArcFirst, Angle, Radius, Flag, t)) return false;
+  const PointT from = Pen.PreviousPoint, to = Pen.CurrentPoint;
+  if (std::fabs(Dist(t.Centre, t.Touch) - std::fabs(Radius)) > Same) return false;
   // The target lies ahead of the tangent point (or is the tangent point: no line).
-  const bool line = Dist(touch, to) >= Same;
-  if (line && !TFormaDaten::SameDirection(Dir(touch, to), o, Same)) return false;
+  const bool line = Dist(t.Touch, to) >= Same;
+  if (line && !TFormaDaten::SameDirection(Dir(t.Touch, to), t.Direction, Same)) return false;
 
-  if (!AddSegment(2, centre.X, centre.Y, r, Dir(centre, from), Dir(centre, touch))) return false;
-  if (RoundValue != NoValue && RoundValue != 0 && !RoundCorner()) return false;
-  if (line && !AddSegment(1, touch.X, touch.Y, to.X, to.Y, 0)) return false;
-  PreviousPoint = to;
+  if (!AddSegment(2, t.Centre.X, t.Centre.Y, t.R, Dir(t.Centre, from), Dir(t.Centre, t.Touch)))
+    return false;
+  if (Pen.RoundValue != NoValue && Pen.RoundValue != 0 && !RoundCorner()) return false;
+  if (line && !AddSegment(1, t.Touch.X, t.Touch.Y, to.X, to.Y, 0)) return false;
+  Pen.PreviousPoint = to;
   return true;
 }
 
@@ -410,14 +395,14 @@ bool InterpretRun::RadiusAngleArcLine(double Radius, double Angle, double Flag) 
 
 bool InterpretRun::RoundCorner() {
   const int slotQ = Geom.ElementCount(), slotP = slotQ - 1;
-  if (slotQ - BlockStartCount < 2) return true;
+  if (slotQ - Block.BlockStartCount < 2) return true;
   const GeomT* ep = Geom.Elements(slotP);
   const GeomT* eq = Geom.Elements(slotQ);
   if (!ep || !eq) return true;
   const Seg P(*ep), Q(*eq);
   // Elements that do not meet (a new chain after a pen-up) have no corner between them.
-  if (Dist(P.End, Q.Start) >= Joined) return true;
-  double r = std::fabs(RoundValue);
+  if (Dist(P.End, Q.Start) >= JoinGap) return true;
+  double r = std::fabs(Pen.RoundValue);
 
   if (P.Line() && Q.Line()) {
     const PointT K = Q.Start;
@@ -501,15 +486,15 @@ bool InterpretRun::RoundCorner() {
 }
 
 bool InterpretRun::ChamferCorner() {
-  const double c = ChamferValue;
+  const double c = Pen.ChamferValue;
   if (!Given(c) || c == 0) return true;
   const int slotQ = Geom.ElementCount(), slotP = slotQ - 1;
-  if (slotQ - BlockStartCount < 2) return true;
+  if (slotQ - Block.BlockStartCount < 2) return true;
   const GeomT* ep = Geom.Elements(slotP);
   const GeomT* eq = Geom.Elements(slotQ);
   if (!ep || !eq) return true;
   const Seg P(*ep), Q(*eq);
-  if (!P.Line() || !Q.Line() || Dist(P.End, Q.Start) >= Joined) return true;
+  if (!P.Line() || !Q.Line() || Dist(P.End, Q.Start) >= JoinGap) return true;
 
   const PointT K = Q.Start;
   const double a1 = Dir(P.Start, P.End), a2 = Dir(Q.Start, Q.End), b = a1 + Pi;

@@ -4,19 +4,17 @@
 #include <cmath>
 #include <numbers>
 
-#include "platform/core/application.h"
+#include "geometry/tolerances.h"
+#include "geometry/word_support.h"
 
 namespace movra {
 namespace {
 
 constexpr std::size_t npos = std::string::npos;
-constexpr double Same = 1e-7;  // two points closer than this are the same point
+using namespace words;
 
 bool Blankish(char c) { return static_cast<unsigned char>(c) <= 32; }
 bool Letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool Given(double v) { return v != NoValue && std::isfinite(v); }
-bool FullySet(const TFormaDaten::PointT& p) { return p.X != NoValue && p.Y != NoValue; }
-bool Finite(const TFormaDaten::PointT& p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && Blankish(s.front())) s.remove_prefix(1);
@@ -79,16 +77,6 @@ double RoundHalfEven(double v) {
   return std::round(v);
 }
 
-double Rad(double Degrees) { return Degrees * (std::numbers::pi / 180.0); }
-
-// A line's direction taken modulo 180 degrees: the same line, and a vertical or horizontal
-// direction comes out exactly as 90 or 0, so the parallel test of the intersection is exact.
-double LineAngleDegrees(double a) {
-  double r = std::fmod(a, 180.0);
-  if (r < 0) r += 180.0;
-  return r;
-}
-
 // A line that, trimmed, begins with "%1".."%9" ends a skipped section.
 bool StartsNumberedHeader(std::string_view raw) {
   const std::string_view t = Trim(raw);
@@ -131,7 +119,6 @@ unsigned GWordOf(std::string_view t) {
 // it would end away from the circle the next element leaves.
 bool ArcReachesBothCircles(const TFormaDaten::PointT& C1, double R1, const TFormaDaten::PointT& C2,
                            double R2, double R) {
-  constexpr double CosineSlack = 1.0002;
   const double l = std::hypot(C2.X - C1.X, C2.Y - C1.Y);
   const double m = std::fabs(R1 - R);
   if (!(l > 0) || !(m > 0)) return true;  // the kernel refuses these itself
@@ -160,9 +147,31 @@ class BusyScope {
 void TFormaGeom::InterpretProgram(const std::vector<std::string>& Lines, std::string& ErrorText) {
   // A call from an event handler in the middle of a run gets back at once.
   if (Busy != 0) return;
+  RunOnce(Lines, ErrorText);
+  RunRequests(ErrorText);
+}
+
+void TFormaGeom::RunOnce(const std::vector<std::string>& Lines, std::string& ErrorText) {
   BusyScope busy(Busy);
   InterpretRun run(*this, daten_);
   run.Run(Lines, ErrorText);
+}
+
+void TFormaGeom::RequestRun(std::vector<std::string> Lines,
+                            std::function<void(const std::string& ErrorText)> Done) {
+  pending_ = PendingRun{std::move(Lines), std::move(Done)};
+  if (Busy != 0) return;  // the run in progress takes it when it has finished
+  std::string error;
+  RunRequests(error);
+}
+
+void TFormaGeom::RunRequests(std::string& ErrorText) {
+  while (pending_) {
+    PendingRun next = std::move(*pending_);
+    pending_.reset();
+    RunOnce(next.Lines, ErrorText);
+    if (next.Done) next.Done(ErrorText);
+  }
 }
 
 InterpretRun::InterpretRun(TFormaGeom& GeomIn, TFormaDaten& DatenIn)
@@ -173,7 +182,6 @@ InterpretRun::InterpretRun(TFormaGeom& GeomIn, TFormaDaten& DatenIn)
 
 void InterpretRun::Run(const std::vector<std::string>& Lines, std::string& ErrorText) {
   ErrorText.clear();
-  BlockOffsetMark = 0;
   Geom.ClearElements();
   for (int n = 1; n <= TFormaGeom::MaxGeomNumber; ++n) {
     Daten.Vars(n) = 0;
@@ -183,7 +191,7 @@ void InterpretRun::Run(const std::vector<std::string>& Lines, std::string& Error
   }
   Daten.ClearValues();
   ResetBlockState();
-  BlockNumber = Geom.FromEditor == 1 ? 1 : 0;
+  Block.BlockNumber = Geom.FromEditor == 1 ? 1 : 0;
   ElementLineText.clear();
   PreviousElementLineText.clear();
 
@@ -191,7 +199,7 @@ void InterpretRun::Run(const std::vector<std::string>& Lines, std::string& Error
   std::size_t failed = npos;
   std::size_t i = 0;
   while (i < count) {
-    platform::ProcessMessages();
+    Geom.PumpMessages();
     const LineEnd end = InterpretLine(Lines, i);
     if (end == LineEnd::Failed) {
       failed = i;
@@ -201,7 +209,7 @@ void InterpretRun::Run(const std::vector<std::string>& Lines, std::string& Error
     if (end == LineEnd::SkipSection) {
       // Up to the next numbered header, or to the end of the text, which is no error.
       while (i < count && !StartsNumberedHeader(Lines[i])) {
-        platform::ProcessMessages();
+        Geom.PumpMessages();
         ++i;
       }
     }
@@ -217,16 +225,15 @@ void InterpretRun::Run(const std::vector<std::string>& Lines, std::string& Error
 InterpretRun::LineEnd InterpretRun::InterpretLine(const std::vector<std::string>& Lines,
                                                   std::size_t Index) {
   const std::string& raw = Lines[Index];
-  RawLine = raw;
-  LineIndex = Index;
-  NextLineText.clear();
+  ThisLine.Start(raw, Index);
   if (raw.empty()) return LineEnd::Next;
 
   std::string& L = line_;
   L.assign(1, ' ');
   L += raw;
   L += ' ';
-  if (CutComment(L, &BlockName) && Trim(L).empty()) return LineEnd::Next;
+  ProtectEngravingText(L);
+  if (CutComment(L, &Block.BlockName) && Trim(L).empty()) return LineEnd::Next;
   CutSemicolonTail(L);
   if (L.find(" / ") != npos) return LineEnd::Next;
   if (L.find(" //") != npos) return LineEnd::SkipSection;
@@ -234,17 +241,17 @@ InterpretRun::LineEnd InterpretRun::InterpretLine(const std::vector<std::string>
   if (t.empty() || t == "%0") return LineEnd::Next;
   UpperAscii(L);
   if (Index + 1 < Lines.size()) {
-    NextLineText.assign(1, ' ');
-    NextLineText += Lines[Index + 1];
-    NextLineText += ' ';
-    UpperAscii(NextLineText);
+    ThisLine.NextLineText.assign(1, ' ');
+    ThisLine.NextLineText += Lines[Index + 1];
+    ThisLine.NextLineText += ' ';
+    UpperAscii(ThisLine.NextLineText);
   }
   IndexLine(L);
   if (FindWord(L, " #") != npos && !ReadHashParams(L)) return LineEnd::Failed;
-  PreviousPointRadius = PointRadius;
-  PointRadius = 0;
-  SmallArcRadius = 0;
-  LargeArcRadius = 0;
+  Pen.PreviousPointRadius = Pen.PointRadius;
+  Pen.PointRadius = 0;
+  Pen.SmallArcRadius = 0;
+  Pen.LargeArcRadius = 0;
   return DispatchLine() ? LineEnd::Next : LineEnd::Failed;
 }
 
@@ -265,17 +272,17 @@ bool InterpretRun::DispatchLine() {
   if (verdict != LineVerdict::NotPresent) return verdict == LineVerdict::Done;
 
   if (FindWord(L, " %") != npos) return ReadHeader(L);
-  if (BlockNumber > 0 && !ReadParameters(L)) return false;
+  if (Block.BlockNumber > 0 && !ReadParameters(L)) return false;
 
   // Pen up: the chain ends, the block goes on.
-  if (L.find('|') != npos && Trim(L) == "|" && PreviousPoint.X != NoValue &&
-      CurrentPoint.X != NoValue) {
-    ResetPen();
+  if (L.find('|') != npos && Trim(L) == "|" && Pen.PreviousPoint.X != NoValue &&
+      Pen.CurrentPoint.X != NoValue) {
+    Pen = {};
     return true;
   }
   if (!ReadModalCorners(L)) return false;
   if (!ReadGWords(L)) return false;
-  if (MotionMode != -1 && !ReadMotionWords(L)) return false;
+  if (Pen.MotionMode != -1 && !ReadMotionWords(L)) return false;
 
   verdict = HandleRepeatWords(L);
   if (verdict != LineVerdict::NotPresent) return verdict == LineVerdict::Done;
@@ -298,8 +305,8 @@ bool InterpretRun::ReadHeader(std::string& L) {
     if (!std::isfinite(v)) return false;
     const double n = std::fabs(RoundHalfEven(v));
     if (n < 1 || n > TFormaGeom::MaxGeomNumber) return false;
-    BlockNumber = static_cast<std::int32_t>(n);
-    return !Geom.GeomExists(BlockNumber);
+    Block.BlockNumber = static_cast<std::int32_t>(n);
+    return !Geom.GeomExists(Block.BlockNumber);
   }
   // The first number without elements; one walk over the store instead of one per number.
   std::array<bool, TFormaGeom::MaxGeomNumber + 1> used{};
@@ -307,10 +314,10 @@ bool InterpretRun::ReadHeader(std::string& L) {
     const TFormaGeom::GeomT* e = Geom.Elements(slot);
     if (e && e->GeomNo >= 1 && e->GeomNo <= TFormaGeom::MaxGeomNumber) used[e->GeomNo] = true;
   }
-  BlockNumber = 0;
-  for (int n = 1; n <= TFormaGeom::MaxGeomNumber && BlockNumber == 0; ++n)
-    if (!used[n]) BlockNumber = n;
-  return BlockNumber != 0;
+  Block.BlockNumber = 0;
+  for (int n = 1; n <= TFormaGeom::MaxGeomNumber && Block.BlockNumber == 0; ++n)
+    if (!used[n]) Block.BlockNumber = n;
+  return Block.BlockNumber != 0;
 }
 
 bool InterpretRun::ReadParameters(std::string& L) {
@@ -321,12 +328,12 @@ bool InterpretRun::ReadParameters(std::string& L) {
   std::array<double, TFormaGeom::ParamCount> values{};
   for (int k = 1; k <= TFormaGeom::ParamCount; ++k) values[k - 1] = Daten.Values(k);
   ConsumeWordAt(L, pos, 2);
-  if (BlockNumber > TFormaGeom::MaxGeomNumber) return true;
+  if (Block.BlockNumber > TFormaGeom::MaxGeomNumber) return true;
   for (int k = 1; k <= TFormaGeom::ParamCount; ++k) {
     const double d = values[k - 1];
     if (d == NoValue) break;
     if (!std::isfinite(d)) return false;
-    Geom.GeomParams(BlockNumber)(k) = d;
+    Geom.GeomParams(Block.BlockNumber)(k) = d;
   }
   return true;
 }
@@ -337,16 +344,16 @@ bool InterpretRun::ReadModalCorners(std::string& L) {
     const double v = WordValueAt(L, pos, " RDM");
     if (!Given(v)) return false;
     ConsumeWordAt(L, pos, 4);
-    RoundValue = ChamferValue = ModalChamferValue = NoValue;
-    ModalRoundValue = v;
+    Pen.RoundValue = Pen.ChamferValue = Pen.ModalChamferValue = NoValue;
+    Pen.ModalRoundValue = v;
   }
   pos = FindWord(L, " CFM");
   if (pos != npos) {
     const double v = WordValueAt(L, pos, " CFM");
     if (!Given(v)) return false;
     ConsumeWordAt(L, pos, 4);
-    RoundValue = ChamferValue = ModalRoundValue = NoValue;
-    ModalChamferValue = v;
+    Pen.RoundValue = Pen.ChamferValue = Pen.ModalRoundValue = NoValue;
+    Pen.ModalChamferValue = v;
   }
   return true;
 }
@@ -360,109 +367,107 @@ bool InterpretRun::ReadGWords(const std::string& L) {
       g |= GWordOf(std::string_view(L).substr(p + 2, end - p - 2));
     }
   }
-  if (CurrentPoint.X != NoValue || CurrentPoint.Y != NoValue) {
-    if (g & G40) SideOverride = 0;
-    if (g & G41) SideOverride = 1;
-    if (g & G42) SideOverride = 2;
-    if (SideOverride != -1 && FindWord(L, " FE") != npos) return false;
+  if (Pen.CurrentPoint.X != NoValue || Pen.CurrentPoint.Y != NoValue) {
+    if (g & G40) Block.SideOverride = 0;
+    if (g & G41) Block.SideOverride = 1;
+    if (g & G42) Block.SideOverride = 2;
+    if (Block.SideOverride != -1 && FindWord(L, " FE") != npos) return false;
   } else {
-    if (g & G41) BlockSide = 1;
-    if (g & G42) BlockSide = 2;
+    if (g & G41) Block.BlockSide = 1;
+    if (g & G42) Block.BlockSide = 2;
   }
-  if (g & G8x) BlockSide = 3;
+  if (g & G8x) Block.BlockSide = 3;
   // When several stand on one line, the last in this order wins.
   constexpr std::array<std::pair<unsigned, int>, 8> motion{
       {{G0, 0}, {G1, 1}, {G2, 2}, {G3, 3}, {G00, 0}, {G01, 1}, {G02, 2}, {G03, 3}}};
   for (const auto& [bit, mode] : motion)
-    if (g & bit) MotionMode = mode;
-  if (g & G90) AbsoluteMode = 1;
-  if (g & G91) AbsoluteMode = 0;
+    if (g & bit) Pen.MotionMode = mode;
+  if (g & G90) Block.AbsoluteMode = 1;
+  if (g & G91) Block.AbsoluteMode = 0;
   return true;
 }
 
 bool InterpretRun::ReadMotionWords(std::string& L) {
-  AxesGiven = 0;
   CollapseBlanks(L);
-  if (AxisWords[0].empty()) {
+  if (Block.AxisWords[0].empty()) {
     if (FindWholeWord(L, " X") != npos && FindWholeWord(L, " Y") != npos) {
-      AxisWords = {" X", " Y", " I", " J", " R"};
+      Block.AxisWords = {" X", " Y", " I", " J", " R"};
     } else if (FindWholeWord(L, " X") != npos && FindWholeWord(L, " Z") != npos) {
-      AxisWords = {" Z", " X", " K", " I", " R"};
-      SecondAxisDivisor = 2;
+      Block.AxisWords = {" Z", " X", " K", " I", " R"};
+      Block.SecondAxisDivisor = 2;
     } else {
       return true;  // no pair yet: single coordinates are the construction words' business
     }
   }
+  // An axis word moves one coordinate: to the value (G90), or by it when the coordinate is
+  // set (G91; an unset coordinate stays unset).
+  const auto moveAxis = [this](double PointT::*Axis, double Value) {
+    Pen.PreviousPoint.*Axis = Pen.CurrentPoint.*Axis;
+    if (Block.AbsoluteMode == 1) {
+      Pen.CurrentPoint.*Axis = Value;
+    } else if (Pen.CurrentPoint.*Axis != NoValue) {
+      Pen.CurrentPoint.*Axis += Value;
+    }
+  };
   double v = 0;
   bool missing = false;
-  if (TakeWholeWord(L, AxisWords[0], v, missing)) {
+  if (TakeWholeWord(L, Block.AxisWords[0], v, missing)) {
     if (missing) return false;
-    PreviousPoint.X = CurrentPoint.X;
-    if (AbsoluteMode == 1) {
-      CurrentPoint.X = v;
-    } else if (CurrentPoint.X != NoValue) {
-      CurrentPoint.X += v;
-    }
-    AxesGiven = 1;
+    moveAxis(&PointT::X, v);
+    ThisLine.AxesGiven = 1;
   }
-  if (TakeWholeWord(L, AxisWords[1], v, missing)) {
+  if (TakeWholeWord(L, Block.AxisWords[1], v, missing)) {
     if (missing) return false;
-    v /= SecondAxisDivisor;
-    PreviousPoint.Y = CurrentPoint.Y;
-    if (AbsoluteMode == 1) {
-      CurrentPoint.Y = v;
-    } else if (CurrentPoint.Y != NoValue) {
-      CurrentPoint.Y += v;
-    }
-    AxesGiven = 2;
+    moveAxis(&PointT::Y, v / Block.SecondAxisDivisor);
+    ThisLine.AxesGiven = 2;
   }
 
-  const bool moves = FullySet(PreviousPoint) && FullySet(CurrentPoint) &&
-                     (PreviousPoint.X != CurrentPoint.X || PreviousPoint.Y != CurrentPoint.Y);
+  const bool moves =
+      FullySet(Pen.PreviousPoint) && FullySet(Pen.CurrentPoint) &&
+      (Pen.PreviousPoint.X != Pen.CurrentPoint.X || Pen.PreviousPoint.Y != Pen.CurrentPoint.Y);
   if (!moves) return true;
 
-  if ((MotionMode == 0 || MotionMode == 1) && AxesGiven > 0) {
+  if ((Pen.MotionMode == 0 || Pen.MotionMode == 1) && ThisLine.AxesGiven > 0) {
     if (!TakeWholeWord(L, " A", v, missing)) return true;
     if (missing) return false;
-    const double a = Rad(LineAngleDegrees(v));
-    const bool ok =
-        AxesGiven == 1
-            ? Daten.OffsetLinesIntersect(PreviousPoint.X, PreviousPoint.Y, a, CurrentPoint.X, 0,
-                                         Rad(90.0), 0)
-            : Daten.OffsetLinesIntersect(PreviousPoint.X, PreviousPoint.Y, a, 0, CurrentPoint.Y,
-                                         0, 0);
+    const double a = Rad(LineDegrees(v));
+    const bool ok = ThisLine.AxesGiven == 1
+                        ? Daten.OffsetLinesIntersect(Pen.PreviousPoint.X, Pen.PreviousPoint.Y, a,
+                                                     Pen.CurrentPoint.X, 0, Rad(90.0), 0)
+                        : Daten.OffsetLinesIntersect(Pen.PreviousPoint.X, Pen.PreviousPoint.Y, a, 0,
+                                                     Pen.CurrentPoint.Y, 0, 0);
     if (!ok) return false;
     const PointT p = Daten.GeoResult.Point;
-    if (!Finite(p) || std::hypot(p.X - PreviousPoint.X, p.Y - PreviousPoint.Y) < Same)
+    if (!Finite(p) || std::hypot(p.X - Pen.PreviousPoint.X, p.Y - Pen.PreviousPoint.Y) < Same)
       return false;
-    CurrentPoint = p;
+    Pen.CurrentPoint = p;
     return true;
   }
 
-  if (MotionMode == 2 || MotionMode == 3) {
+  if (Pen.MotionMode == 2 || Pen.MotionMode == 3) {
     double i = 0, j = 0, r = 0;
-    if (TakeWholeWord(L, AxisWords[2], v, missing)) {
+    if (TakeWholeWord(L, Block.AxisWords[2], v, missing)) {
       if (missing) return false;
       i = v;
     }
-    if (TakeWholeWord(L, AxisWords[3], v, missing)) {
+    if (TakeWholeWord(L, Block.AxisWords[3], v, missing)) {
       if (missing) return false;
       j = v;
     }
-    if (TakeWholeWord(L, AxisWords[4], v, missing)) {
+    if (TakeWholeWord(L, Block.AxisWords[4], v, missing)) {
       if (missing) return false;
       r = v;
     }
     if (i == 0 && j == 0 && r == 0) return false;
-    const double sense = MotionMode == 2 ? -1.0 : 1.0;
+    const double sense = Pen.MotionMode == 2 ? -1.0 : 1.0;
     if (r == 0) {
       // Centre form: the centre is relative to the start point, never halved; only the
       // radius and the choice of the short or long arc survive.
-      const double cx = PreviousPoint.X + i, cy = PreviousPoint.Y + j;
+      const double cx = Pen.PreviousPoint.X + i, cy = Pen.PreviousPoint.Y + j;
       const double radius = sense * std::hypot(i, j);
       const double sweep = TFormaDaten::ArcSweep(
-          radius, TFormaDaten::DirAngle(cx, cy, PreviousPoint.X, PreviousPoint.Y),
-          TFormaDaten::DirAngle(cx, cy, CurrentPoint.X, CurrentPoint.Y));
+          radius, TFormaDaten::DirAngle(cx, cy, Pen.PreviousPoint.X, Pen.PreviousPoint.Y),
+          TFormaDaten::DirAngle(cx, cy, Pen.CurrentPoint.X, Pen.CurrentPoint.Y));
       SetArcRadius(radius, std::fabs(sweep) > std::numbers::pi);
     } else if (i == 0 && j == 0) {
       // Radius form: a negative radius asks for the arc of more than 180 degrees.
@@ -487,47 +492,48 @@ std::string_view InterpretRun::FindTransformWord(const std::string& L) const {
 // Element creation and corners
 
 bool InterpretRun::MakeElements(std::string& L) {
-  RapidMark = FindWord(L, " MAX") != npos ? 1 : 0;
+  Block.RapidMark = FindWord(L, " MAX") != npos ? 1 : 0;
   {
     double v = 0;
     bool missing = false;
-    if (TakeWholeWord(L, " F", v, missing) && !missing) FeedValue = std::fabs(v);
+    if (TakeWholeWord(L, " F", v, missing) && !missing) Block.FeedValue = std::fabs(v);
   }
-  if (!FullySet(CurrentPoint)) return true;
-  if (!FullySet(PreviousPoint)) PreviousPoint = CurrentPoint;  // a chain's first point
+  if (!FullySet(Pen.CurrentPoint)) return true;
+  if (!FullySet(Pen.PreviousPoint)) Pen.PreviousPoint = Pen.CurrentPoint;  // a chain's first point
   std::swap(PreviousElementLineText, ElementLineText);
-  ElementLineText.assign(RawLine);
+  ElementLineText.assign(ThisLine.RawLine);
   UpperAscii(ElementLineText);
   wordsStripped_ = false;
 
-  if (PreviousPoint.X != CurrentPoint.X || PreviousPoint.Y != CurrentPoint.Y) {
-    const PointT from = PreviousPoint, to = CurrentPoint;
-    if (SmallArcRadius == 0 && LargeArcRadius == 0) {
-      if (!Daten.TangentTwoCircles(from.X, from.Y, PreviousPointRadius, to.X, to.Y, PointRadius))
+  if (Pen.PreviousPoint.X != Pen.CurrentPoint.X || Pen.PreviousPoint.Y != Pen.CurrentPoint.Y) {
+    const PointT from = Pen.PreviousPoint, to = Pen.CurrentPoint;
+    if (Pen.SmallArcRadius == 0 && Pen.LargeArcRadius == 0) {
+      if (!Daten.TangentTwoCircles(from.X, from.Y, Pen.PreviousPointRadius, to.X, to.Y,
+                                   Pen.PointRadius))
         return false;
       const TFormaDaten::GeoResultT g = Daten.GeoResult;
-      if (PreviousPointRadius != 0 &&
-          !AddSegment(2, from.X, from.Y, PreviousPointRadius, TangentEndAngle, g.RadialAngle1))
+      if (Pen.PreviousPointRadius != 0 && !AddSegment(2, from.X, from.Y, Pen.PreviousPointRadius,
+                                                      Pen.TangentEndAngle, g.RadialAngle1))
         return false;
       if (!AddSegment(1, g.Tangent1.X, g.Tangent1.Y, g.Tangent2.X, g.Tangent2.Y, 0)) return false;
-      TangentEndAngle = g.RadialAngle2;
+      Pen.TangentEndAngle = g.RadialAngle2;
     } else {
       // SetArcRadius keeps one radius pending; the long arc is asked for with Mode 2.
-      const bool large = LargeArcRadius != 0;
-      const double radius = large ? LargeArcRadius : SmallArcRadius;
-      if ((PreviousPointRadius != 0 || PointRadius != 0) &&
-          !ArcReachesBothCircles(from, PreviousPointRadius, to, PointRadius, radius))
+      const bool large = Pen.LargeArcRadius != 0;
+      const double radius = large ? Pen.LargeArcRadius : Pen.SmallArcRadius;
+      if ((Pen.PreviousPointRadius != 0 || Pen.PointRadius != 0) &&
+          !ArcReachesBothCircles(from, Pen.PreviousPointRadius, to, Pen.PointRadius, radius))
         return false;
-      if (!Daten.ArcTangentTwoCircles(from.X, from.Y, PreviousPointRadius, to.X, to.Y,
-                                      PointRadius, radius, large ? 2 : 1))
+      if (!Daten.ArcTangentTwoCircles(from.X, from.Y, Pen.PreviousPointRadius, to.X, to.Y,
+                                      Pen.PointRadius, radius, large ? 2 : 1))
         return false;
       const TFormaDaten::GeoResultT g = Daten.GeoResult;
-      if (PreviousPointRadius != 0 &&
-          !AddSegment(2, from.X, from.Y, PreviousPointRadius, TangentEndAngle, g.ArcStart))
+      if (Pen.PreviousPointRadius != 0 &&
+          !AddSegment(2, from.X, from.Y, Pen.PreviousPointRadius, Pen.TangentEndAngle, g.ArcStart))
         return false;
       if (!AddSegment(2, g.ArcCentre.X, g.ArcCentre.Y, radius, g.ArcStartRaw, g.ArcEndRaw))
         return false;
-      TangentEndAngle = g.ArcEnd;
+      Pen.TangentEndAngle = g.ArcEnd;
     }
     KeepEndPoint();
     if (!ApplyCorners()) return false;
@@ -563,8 +569,8 @@ bool InterpretRun::ApplyCorners() {
       const double v = WordValueAt(T, pos, " RD");
       if (!Given(v)) return false;
       ConsumeWordAt(T, pos, 3);
-      RoundValue = v;
-      ChamferValue = ModalChamferValue = NoValue;
+      Pen.RoundValue = v;
+      Pen.ChamferValue = Pen.ModalChamferValue = NoValue;
     }
     pos = T.find(" CFM");
     if (pos != npos) ConsumeWordAt(T, pos, 4);
@@ -573,40 +579,40 @@ bool InterpretRun::ApplyCorners() {
       const double v = WordValueAt(T, pos, " CF");
       if (!Given(v)) return false;
       ConsumeWordAt(T, pos, 3);
-      ChamferValue = v;
-      RoundValue = ModalRoundValue = NoValue;
+      Pen.ChamferValue = v;
+      Pen.RoundValue = Pen.ModalRoundValue = NoValue;
     }
     pos = FindWholeWord(T, " C");  // not CC, CF or CFM
     if (pos != npos) {
       const double v = WordValueAt(T, pos, " C");
       if (!Given(v)) return false;
       ConsumeWordAt(T, pos, 2);
-      if (v > 0) RoundValue = v;
-      if (v < 0) ChamferValue = v;
+      if (v > 0) Pen.RoundValue = v;
+      if (v < 0) Pen.ChamferValue = v;
     }
   }
-  if (ModalRoundValue != NoValue && ModalRoundValue != 0) {
-    ModalChamferValue = NoValue;
-    if (RoundValue == NoValue) {
-      RoundValue = ModalRoundValue;
-    } else if (RoundValue == 0) {
-      RoundValue = NoValue;  // an explicit 0 spares this one corner
+  if (Pen.ModalRoundValue != NoValue && Pen.ModalRoundValue != 0) {
+    Pen.ModalChamferValue = NoValue;
+    if (Pen.RoundValue == NoValue) {
+      Pen.RoundValue = Pen.ModalRoundValue;
+    } else if (Pen.RoundValue == 0) {
+      Pen.RoundValue = NoValue;  // an explicit 0 spares this one corner
     }
   }
-  if (ModalChamferValue != NoValue && ModalChamferValue != 0) {
-    if (ChamferValue == NoValue) {
-      ChamferValue = ModalChamferValue;
-    } else if (ChamferValue == 0) {
-      ChamferValue = NoValue;
+  if (Pen.ModalChamferValue != NoValue && Pen.ModalChamferValue != 0) {
+    if (Pen.ChamferValue == NoValue) {
+      Pen.ChamferValue = Pen.ModalChamferValue;
+    } else if (Pen.ChamferValue == 0) {
+      Pen.ChamferValue = NoValue;
     }
   }
-  if (RoundValue != NoValue && RoundValue != 0) {
+  if (Pen.RoundValue != NoValue && Pen.RoundValue != 0) {
     if (!RoundCorner()) return false;
-    RoundValue = ChamferValue = NoValue;
+    Pen.RoundValue = Pen.ChamferValue = NoValue;
   }
-  if (ChamferValue != NoValue && ChamferValue != 0) {
+  if (Pen.ChamferValue != NoValue && Pen.ChamferValue != 0) {
     if (!ChamferCorner()) return false;
-    RoundValue = ChamferValue = NoValue;
+    Pen.RoundValue = Pen.ChamferValue = NoValue;
   }
   return true;
 }
@@ -658,12 +664,12 @@ bool InterpretRun::ReadHashParams(const std::string& Line) {
 void InterpretRun::StampElement() {
   TFormaGeom::GeomT* e = Geom.CurElement();
   if (!e) return;
-  if (BlockNumber == 0) BlockNumber = 1;
-  e->GeomNo = BlockNumber;
-  if (FeedValue != 0) e->Feed = FeedValue;
-  if (RapidMark != 0 && e->Kind == 1) e->Feed = NoValue;
-  if (SideOverride != -1) e->Side = static_cast<std::uint8_t>(SideOverride);
-  RapidMark = 0;
+  if (Block.BlockNumber == 0) Block.BlockNumber = 1;
+  e->GeomNo = Block.BlockNumber;
+  if (Block.FeedValue != 0) e->Feed = Block.FeedValue;
+  if (Block.RapidMark != 0 && e->Kind == 1) e->Feed = NoValue;
+  if (Block.SideOverride != -1) e->Side = static_cast<std::uint8_t>(Block.SideOverride);
+  Block.RapidMark = 0;
 }
 
 bool InterpretRun::AddPoint(double X, double Y) {
@@ -693,7 +699,7 @@ bool InterpretRun::AddSegment(int Kind, double P1, double P2, double P3, double 
   return true;
 }
 
-void InterpretRun::KeepEndPoint() { PreviousPoint = CurrentPoint; }
+void InterpretRun::KeepEndPoint() { Pen.PreviousPoint = Pen.CurrentPoint; }
 
 void InterpretRun::TakeEndPoint() {
   const int last = Geom.ElementCount();
@@ -701,55 +707,37 @@ void InterpretRun::TakeEndPoint() {
   const TFormaGeom::GeomT* e = Geom.Elements(last);
   if (!e) return;
   Geom.SetCurElement(last);
-  double x1 = 0, y1 = 0, x2 = CurrentPoint.X, y2 = CurrentPoint.Y;
+  double x1 = 0, y1 = 0, x2 = Pen.CurrentPoint.X, y2 = Pen.CurrentPoint.Y;
   TFormaDaten::ElementEndPoints(e->Kind, e->V1, e->V2, e->V3, e->V4, e->V5, x1, y1, x2, y2);
-  CurrentPoint = {x2, y2};
-  PreviousPoint = CurrentPoint;
+  Pen.CurrentPoint = {x2, y2};
+  Pen.PreviousPoint = Pen.CurrentPoint;
 }
 
 bool InterpretRun::CloseBlock() {
   bool made = true;
-  if (BlockNumber >= 1 && BlockNumber <= TFormaGeom::MaxGeomNumber) {
-    if (FullySet(CurrentPoint) && Geom.ElementCount() == BlockStartCount)
-      made = AddPoint(CurrentPoint.X, CurrentPoint.Y);  // a block that names only a point
+  if (Block.BlockNumber >= 1 && Block.BlockNumber <= TFormaGeom::MaxGeomNumber) {
+    if (FullySet(Pen.CurrentPoint) && Geom.ElementCount() == Block.BlockStartCount)
+      made = AddPoint(Pen.CurrentPoint.X, Pen.CurrentPoint.Y);  // a block that names only a point
     if (made) {
-      if (!BlockName.empty()) Geom.SetGeomName(BlockNumber, BlockName);
-      if (BlockSide != 0 && SideOverride == -1) Geom.SetGeomCorrection(BlockNumber, BlockSide);
-      Geom.GeomClosed(BlockNumber) = 1;
+      if (!Block.BlockName.empty()) Geom.SetGeomName(Block.BlockNumber, Block.BlockName);
+      if (Block.BlockSide != 0 && Block.SideOverride == -1)
+        Geom.SetGeomCorrection(Block.BlockNumber, Block.BlockSide);
+      Geom.GeomClosed(Block.BlockNumber) = 1;
     }
   }
   ResetBlockState();
   return made;
 }
 
-void InterpretRun::ResetPen() {
-  TangentEndAngle = 0;
-  SmallArcRadius = LargeArcRadius = 0;
-  PointRadius = PreviousPointRadius = 0;
-  MotionMode = -1;
-  CurrentPoint = PreviousPoint = {NoValue, NoValue};
-  RoundValue = ModalRoundValue = ChamferValue = ModalChamferValue = NoValue;
-}
-
 void InterpretRun::ResetBlockState() {
-  ResetPen();
-  BlockNumber = 0;
-  BlockName.clear();
-  BlockStartCount = Geom.ElementCount();
-  BlockSide = 0;
-  SideOverride = -1;
-  BlockOffsetMark = 0;
-  FrepLimit = 0;
-  AbsoluteMode = 1;
-  AxisWords = {};
-  SecondAxisDivisor = 1;
-  FeedValue = 0;
-  RapidMark = 0;
+  Pen = {};
+  Block = {};
+  Block.BlockStartCount = Geom.ElementCount();
 }
 
 void InterpretRun::SetArcRadius(double Radius, bool Large) {
-  SmallArcRadius = Large ? 0 : Radius;
-  LargeArcRadius = Large ? Radius : 0;
+  Pen.SmallArcRadius = Large ? 0 : Radius;
+  Pen.LargeArcRadius = Large ? Radius : 0;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -93,6 +93,10 @@ class InterpretRun {
 
   // First on every line: FTEXT (engraving).
   LineVerdict HandleEngraving(std::string& L);
+  // Before the line is prepared: cuts the text in braces out of an FTEXT line, so that neither
+  // the preparation (comment, ";", "/") nor the word values see into it. The text itself is
+  // taken from RawLine.
+  static void ProtectEngravingText(std::string& L);
   // Next: FCIRCLE, FRECT, FSLOT (pockets and slots).
   LineVerdict HandlePocketWords(std::string& L);
   // After the motion words: REPL, REPA, FREPZ, FREPE, FREPL, FREPA (repeats).
@@ -127,41 +131,65 @@ class InterpretRun {
   // the other radius is cleared.
   void SetArcRadius(double Radius, bool Large);
 
-  // ---- Interpreter state (reset: run, block, pen, line) ----
-  std::int32_t BlockNumber = 0;       // open block's geometry number, 0 none
-  std::string BlockName;              // last comment read since the block opened
-  std::int32_t BlockStartCount = 0;   // ElementCount when the block opened
-  std::int32_t BlockSide = 0;         // 1 G41 / 2 G42 before the first point, 3 G81..G89
-  std::int32_t SideOverride = -1;     // 0, 1, 2 from G40..G42 after the first point
-  std::uint8_t BlockOffsetMark = 0;   // the block has its offset copy n + 1000 (FE)
-  std::int32_t FrepLimit = 0;         // element count at the block's first FREP
-  PointT CurrentPoint{NoValue, NoValue};   // target of the line being read
-  PointT PreviousPoint{NoValue, NoValue};  // start of the next element
-  std::int32_t MotionMode = -1;       // -1 none, 0 G0, 1 G1, 2 G2, 3 G3
-  std::uint8_t AbsoluteMode = 1;      // 1 G90, 0 G91
-  // First axis, second axis, first centre offset, second centre offset, radius; empty until
-  // the block's first motion line with a pair fixes them.
-  std::array<std::string_view, 5> AxisWords{};
-  std::int32_t SecondAxisDivisor = 1; // 2 in the X/Z pair: X is a diameter
-  double AxesGiven = 0;               // 0, 1 first axis read, 2 second axis read
-  double PointRadius = 0;             // base circle at CurrentPoint, 0 none
-  double PreviousPointRadius = 0;     // PointRadius of the previous line
-  double TangentEndAngle = 0;         // where the last element left its end point's circle
-  double SmallArcRadius = 0;          // pending arc of at most 180 degrees, 0 none
-  double LargeArcRadius = 0;          // pending arc of more than 180 degrees, 0 none
-  double RoundValue = NoValue;        // pending rounding radius (RD, C)
-  double ModalRoundValue = NoValue;   // RDM
-  double ChamferValue = NoValue;      // pending chamfer (CF, negative C)
-  double ModalChamferValue = NoValue; // CFM
-  double FeedValue = 0;               // last F of the block, 0 none
-  std::uint8_t RapidMark = 0;         // the line holds MAX; taken by the next element stamped
+  // ---- Interpreter state, grouped by when it is reset ----
+
+  // Reset at run start, at every block close and by a pen-up line ("|"): the chain of points
+  // and its pending arcs and corners.
+  struct PenState {
+    PointT CurrentPoint{NoValue, NoValue};   // target of the line being read
+    PointT PreviousPoint{NoValue, NoValue};  // start of the next element
+    std::int32_t MotionMode = -1;       // -1 none, 0 G0, 1 G1, 2 G2, 3 G3
+    double PointRadius = 0;             // base circle at CurrentPoint, 0 none (line: 0)
+    double PreviousPointRadius = 0;     // PointRadius of the previous line
+    double TangentEndAngle = 0;         // where the last element left its end point's circle
+    double SmallArcRadius = 0;          // pending arc of at most 180 degrees, 0 none (line: 0)
+    double LargeArcRadius = 0;          // pending arc of more than 180 degrees, 0 none (line: 0)
+    double RoundValue = NoValue;        // pending rounding radius (RD, C)
+    double ModalRoundValue = NoValue;   // RDM
+    double ChamferValue = NoValue;      // pending chamfer (CF, negative C)
+    double ModalChamferValue = NoValue; // CFM
+  };
+
+  // Reset at run start and at every block close (together with the pen).
+  struct BlockState {
+    std::int32_t BlockNumber = 0;       // open block's geometry number, 0 none
+    std::string BlockName;              // last comment read since the block opened
+    std::int32_t BlockStartCount = 0;   // ElementCount when the block opened
+    std::int32_t BlockSide = 0;         // 1 G41 / 2 G42 before the first point, 3 G81..G89
+    std::int32_t SideOverride = -1;     // 0, 1, 2 from G40..G42 after the first point
+    std::uint8_t BlockOffsetMark = 0;   // the block has its offset copy n + 1000 (FE)
+    std::int32_t FrepLimit = 0;         // element count at the block's first FREP
+    std::uint8_t AbsoluteMode = 1;      // 1 G90, 0 G91
+    // First axis, second axis, first centre offset, second centre offset, radius; empty
+    // until the block's first motion line with a pair fixes them.
+    std::array<std::string_view, 5> AxisWords{};
+    std::int32_t SecondAxisDivisor = 1; // 2 in the X/Z pair: X is a diameter
+    double FeedValue = 0;               // last F of the block, 0 none
+    std::uint8_t RapidMark = 0;         // the line holds MAX; taken by the next element stamped
+  };
+
+  // Set anew at the start of every line.
+  struct LineState {
+    std::string_view RawLine;           // the line as it was passed
+    std::size_t LineIndex = 0;          // its 0-based index
+    std::string NextLineText;           // next line, padded and upper-cased; empty on the last
+    double AxesGiven = 0;               // 0, 1 first axis read, 2 second axis read
+
+    // One reset; keeps NextLineText's buffer from line to line.
+    void Start(std::string_view Raw, std::size_t Index) {
+      RawLine = Raw;
+      LineIndex = Index;
+      NextLineText.clear();
+      AxesGiven = 0;
+    }
+  };
+
+  PenState Pen;
+  BlockState Block;
+  LineState ThisLine;
+  // Kept for the whole run (reset at its start only).
   std::string ElementLineText;        // last line that reached element creation, upper-cased
   std::string PreviousElementLineText;  // the one before it: the corner words are read there
-  std::string NextLineText;           // next line, padded and upper-cased; empty on the last
-
-  // The line being read, as it was passed, and its 0-based index.
-  std::string_view RawLine;
-  std::size_t LineIndex = 0;
 
   TFormaGeom& Geom;
   TFormaDaten& Daten;
@@ -169,8 +197,8 @@ class InterpretRun {
  private:
   enum class LineEnd { Next, Failed, SkipSection };
 
+  // Block and pen state back to their defaults; the block starts at the current count.
   void ResetBlockState();
-  void ResetPen();
   LineEnd InterpretLine(const std::vector<std::string>& Lines, std::size_t Index);
   // The steps after the line preparation; true: line done, false: the line fails.
   bool DispatchLine();

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "geometry/forma_daten.h"
+#include "geometry/tolerances.h"
 
 namespace movra {
 
@@ -22,8 +23,6 @@ constexpr double kHalfPi = std::numbers::pi / 2;
 constexpr double kThreeHalfPi = std::numbers::pi * 1.5;
 constexpr double kTwoPi = std::numbers::pi * 2;
 
-// Two points or values closer than this are the same.
-constexpr double kSame = 1e-7;
 // DistAngle keeps distances down to this before it calls them 0.
 constexpr double kDistAngleZero = 1e-9;
 // An arc whose short way ends this far from its end angle runs the long way round.
@@ -35,8 +34,7 @@ constexpr double kOnCircle = 0.001;
 constexpr double kParallelSine = 1e-12;
 // An arc centre closer than this to the first centre leaves no arc to build.
 constexpr double kMinCentreOffset = 1e-6;
-// The cosine at the first centre may overshoot 1 by this much from rounding of the input...
-constexpr double kCosineSlack = 1.0002;
+// The cosine at the first centre may overshoot 1 by CosineSlack from rounding of the input...
 // ...and by any amount for a half circle through two points, where |R| is L/2 to this.
 constexpr double kHalfCircleSlack = 0.01;
 // Values smaller than this are written as 0.
@@ -75,7 +73,7 @@ bool StrictlyOpposite(double A, double B) { return (A > 0 && B < 0) || (A < 0 &&
 
 double TFormaDaten::Dist(double X1, double Y1, double X2, double Y2) {
   const double d = Length(X1 - X2, Y1 - Y2);
-  return d < kSame ? 0.0 : d;
+  return d < Same ? 0.0 : d;
 }
 
 double TFormaDaten::DirAngle(double X1, double Y1, double X2, double Y2) {
@@ -138,7 +136,7 @@ int TFormaDaten::TurnSenseTest(double R, double A1, double A2) {
   const double turn = 2.0 * std::asin(std::min(c / 2.0 / 10.0, 1.0));
   const double t = R >= 0 ? A1 + turn : A1 - turn;
   const bool arrives =
-      std::fabs(10.0 * std::cos(t) - c2) < kSame && std::fabs(10.0 * std::sin(t) - s2) < kSame;
+      std::fabs(10.0 * std::cos(t) - c2) < Same && std::fabs(10.0 * std::sin(t) - s2) < Same;
   return arrives ? 0 : -1;
 }
 
@@ -163,7 +161,7 @@ bool TFormaDaten::PointOnSegment(double X1, double Y1, double X2, double Y2, dou
   const double l = Length(X2 - X1, Y2 - Y1);
   const double a = Length(PX - X1, PY - Y1);
   const double b = Length(PX - X2, PY - Y2);
-  return a < kSame || b < kSame || std::fabs(l - a - b) <= kSame;
+  return a < Same || b < Same || std::fabs(l - a - b) <= Same;
 }
 
 bool TFormaDaten::PointOnArc(double CX, double CY, double R, double A1, double A2, double PX,
@@ -174,7 +172,7 @@ bool TFormaDaten::PointOnArc(double CX, double CY, double R, double A1, double A
   const double sx = CX + r * std::cos(A1), sy = CY + r * std::sin(A1);
   const double ex = CX + r * std::cos(A2), ey = CY + r * std::sin(A2);
   // The end points themselves, even when rounding puts them on the wrong side of the chord.
-  if (Length(PX - sx, PY - sy) < kSame || Length(PX - ex, PY - ey) < kSame) return true;
+  if (Length(PX - sx, PY - sy) < Same || Length(PX - ex, PY - ey) < Same) return true;
   // A counter-clockwise arc lies right of its chord S->E, a clockwise one left of it.
   const double h = DirAngle(sx, sy, ex, ey);
   const double hx = std::cos(h), hy = std::sin(h);
@@ -182,7 +180,7 @@ bool TFormaDaten::PointOnArc(double CX, double CY, double R, double A1, double A
   const double fx = sx + along * hx, fy = sy + along * hy;
   const double w = Length(PX - fx, PY - fy);
   const double n = R > 0 ? h - kHalfPi : h + kHalfPi;
-  return Length(PX - (fx + w * std::cos(n)), PY - (fy + w * std::sin(n))) <= kSame;
+  return Length(PX - (fx + w * std::cos(n)), PY - (fy + w * std::sin(n))) <= Same;
 }
 
 double TFormaDaten::DistPointLine3D(double X1, double Y1, double Z1, double X2, double Y2,
@@ -202,14 +200,14 @@ double TFormaDaten::DistPointLine3D(double X1, double Y1, double Z1, double X2, 
   const double a = length3(X1, Y1, Z1, X2, Y2, Z2);
   const double b = length3(X1, Y1, Z1, X3, Y3, Z3);
   const double c = length3(X2, Y2, Z2, X3, Y3, Z3);
-  if (std::ldexp(std::fabs(a + b + c), e) < kSame) return 0.0;
+  if (std::ldexp(std::fabs(a + b + c), e) < Same) return 0.0;
   // No line through two points that coincide: the distance to that point.
-  if (std::ldexp(a, e) < kSame) return std::ldexp(b, e);
+  if (std::ldexp(a, e) < Same) return std::ldexp(b, e);
   const double s = (a + b + c) / 2.0;
   // Heron's squared area. Rounding can take a flat triangle's product below 0: that is a
   // point on the line as well, not a root of a negative number.
   const double q = s * (s - a) * (s - b) * (s - c);
-  if (std::ldexp(q, 4 * e) < kSame) return 0.0;
+  if (std::ldexp(q, 4 * e) < Same) return 0.0;
   return std::ldexp(2.0 * std::sqrt(q) / a, e);
 }
 
@@ -224,7 +222,7 @@ bool TFormaDaten::LineCircleIntersect(double X, double Y, double Shift, double A
   const double k = 2.0 * (ux * wx + uy * wy);
   double q = wx * wx + wy * wy - rho * rho;
   // A line that touches within the tolerance cuts in two close points.
-  if (std::fabs(k * k / 4.0 - q) < kSame) q -= kSame;
+  if (std::fabs(k * k / 4.0 - q) < Same) q -= Same;
   const double disc = k * k / 4.0 - q;
   if (disc < 0) return false;
   const double root = std::sqrt(disc);
@@ -305,7 +303,7 @@ bool TFormaDaten::ArcTangentTwoCircles(double X1, double Y1, double R1, double X
   const double e = (l * l - (R2 - R) * (R2 - R) + (R1 - R) * (R1 - R)) / 2.0 / l;
   const double f = e / m;
   // Beyond the slack on either side the circles are too far apart or nested: no arc.
-  if (std::fabs(f) > kCosineSlack && std::fabs(std::fabs(R) - l / 2.0) > kHalfCircleSlack) {
+  if (std::fabs(f) > CosineSlack && std::fabs(std::fabs(R) - l / 2.0) > kHalfCircleSlack) {
     return false;
   }
   // Within the slack the arc centre lies on the centre line.
@@ -344,16 +342,16 @@ bool TFormaDaten::SameSense(double Kind1, double V11, double V12, double V13, do
                             double V24, double V25) {
   if (Kind1 != Kind2) return false;
   if (Kind1 == 1) {
-    if (Dist(V11, V12, V13, V14) < kSame || Dist(V21, V22, V23, V24) < kSame) return false;
+    if (Dist(V11, V12, V13, V14) < Same || Dist(V21, V22, V23, V24) < Same) return false;
     const double a1 = DirAngle(V11, V12, V13, V14);
     const double a2 = DirAngle(V21, V22, V23, V24);
-    return std::fabs(std::cos(a1) - std::cos(a2)) <= kSame &&
-           std::fabs(std::sin(a1) - std::sin(a2)) <= kSame;
+    return std::fabs(std::cos(a1) - std::cos(a2)) <= Same &&
+           std::fabs(std::sin(a1) - std::sin(a2)) <= Same;
   }
   if (Kind1 == 2) {
     const double s1 = ArcSweep(V13, V14, V15);
     const double s2 = ArcSweep(V23, V24, V25);
-    if (std::fabs(s1) < kSame || std::fabs(s2) < kSame) return false;
+    if (std::fabs(s1) < Same || std::fabs(s2) < Same) return false;
     return !((s1 < kPi && s2 > kPi) || (s1 > kPi && s2 < kPi));
   }
   return true;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "geometry/forma_daten.h"
+#include "geometry/tolerances.h"
 
 namespace movra {
 namespace {
@@ -15,13 +16,13 @@ namespace {
 using GeomT = TFormaGeom::GeomT;
 
 // Two coordinates of contour text closer than this are the same coordinate.
-constexpr double SameCoordinate = 1e-7;
+constexpr double SameCoordinate = Same;
 // Arcs of a smaller radius are no arcs: they are not written.
-constexpr double ZeroRadius = 1e-7;
+constexpr double ZeroRadius = Same;
 // End points closer than this count as joined: the contour text lifts the pen only beyond.
-constexpr double JoinDistance = 0.001;
+constexpr double JoinDistance = JoinGap;
 // Subprogram coordinates within this of the last one are not written again.
-constexpr double SameAxisValue = 0.001;
+constexpr double SameAxisValue = JoinGap;
 
 // Side words of the contour text by GeomT::Side.
 constexpr std::array<const char*, 4> SideWords{"g40", "g41", "g42", "g81"};

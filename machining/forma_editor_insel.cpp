@@ -1,45 +1,27 @@
 #include "machining/forma_editor_insel.h"
 
+#include "geometry/element_offset.h"
 #include "geometry/element_points.h"
-#include "machining/corner_join.h"
+#include "geometry/corner_join.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <numbers>
 #include <utility>
 
 namespace movra {
 namespace {
 
-constexpr double Pi = std::numbers::pi;
 // Samples of one line in the start search beyond which only its ends are tried: 100 km.
 constexpr double MaxLineSamples = 1e7;
 
 bool IsLine(const TFormaEditorInsel::InselT& e) { return e.Kind == 1.0; }
 
-// Runs the element the other way: a line's ends swap; an arc keeps its centre, turns its
-// sense and swaps its angles; the correction side swaps with the sense of travel.
-void Reverse(TFormaEditorInsel::InselT& e) {
-  if (IsLine(e)) {
-    std::swap(e.V1, e.V3);
-    std::swap(e.V2, e.V4);
-  } else {
-    e.V3 = -e.V3;
-    std::swap(e.V4, e.V5);
-  }
-  if (e.Side == 1) {
-    e.Side = 2;
-  } else if (e.Side == 2) {
-    e.Side = 1;
-  }
-}
-
 // The join moved the start of the line C: its direction must survive, else the join
 // point lay beyond C's end and the line turned round.
 bool LineKeptDirection(double Before, double After) {
-  constexpr double tol = 0.001;
+  constexpr double tol = JoinGap;  // the join tolerance, read as an angle
   if (std::fabs(After - Before) < tol) return true;
   return std::fabs(std::cos(After) - std::cos(Before)) < tol &&
          std::fabs(std::sin(After) - std::sin(Before)) < tol;
@@ -73,6 +55,42 @@ struct TFormaEditorInsel::StartSearch {
   }
 };
 
+// A line's ends swap; an arc keeps its centre, turns its sense and swaps its angles.
+void TFormaEditorInsel::Reverse(InselT& e) {
+  if (IsLine(e)) {
+    std::swap(e.V1, e.V3);
+    std::swap(e.V2, e.V4);
+  } else {
+    e.V3 = -e.V3;
+    std::swap(e.V4, e.V5);
+  }
+  if (e.Side == 1) {
+    e.Side = 2;
+  } else if (e.Side == 2) {
+    e.Side = 1;
+  }
+}
+
+TFormaEditorInsel::InselT TFormaEditorInsel::LineRecord(double X1, double Y1, double X2,
+                                                        double Y2, std::int32_t Group) {
+  InselT e;
+  e.Group = Group;
+  e.Kind = 1.0;
+  e.V1 = X1;
+  e.V2 = Y1;
+  e.V3 = X2;
+  e.V4 = Y2;
+  return e;
+}
+
+TFormaEditorInsel::InselT TFormaEditorInsel::ShapeRecord(const InselT& E,
+                                                         std::int32_t Group) {
+  InselT e;
+  e.Group = Group;
+  CopyShape(e, E);
+  return e;
+}
+
 TFormaEditorInsel::TFormaEditorInsel(TFormaDaten& Daten, TFormaGeom& Geom)
     : daten_(Daten), geom_(Geom) {}
 
@@ -87,6 +105,8 @@ void TFormaEditorInsel::Reset() {
   ClearContours();
   Params = {};
   StartPoint = {};
+  Truncated = false;
+  linkSegments_.clear();
   ContourTable.Fill(ContourEntryT{0, 1});
 }
 
@@ -109,7 +129,7 @@ bool TFormaEditorInsel::SetContourEntry(int Index, double Number, double Type) {
 
 bool TFormaEditorInsel::ContourUsable(std::int32_t Number) const {
   const TFormaGeom& geom = geom_;
-  for (int slot = 1; slot <= geom.ElementCount(); ++slot) {
+  for (const int slot : geom.GeomSlots(Number)) {
     const TFormaGeom::GeomT* e = geom.Elements(slot);
     if (e && e->Removed != 1 && e->GeomNo == Number && e->Side == 3) return false;
   }
@@ -135,9 +155,12 @@ bool TFormaEditorInsel::CollectContours() {
     bool any = false;
     double firstX = 0.0, firstY = 0.0, lastX = 0.0, lastY = 0.0;
     std::uint8_t lastSide = 0;
-    const int count = geom_.ElementCount();
-    for (int i = 0; i < count; ++i) {
-      const TFormaGeom::GeomT* g = geom_.Elements(reversed ? count - i : i + 1);
+    // Only the geometry's own slots are walked, not the whole store.
+    const TFormaGeom& geom = geom_;
+    const std::vector<int>& slots = geom.GeomSlots(number);
+    const std::size_t count = slots.size();
+    for (std::size_t i = 0; i < count; ++i) {
+      const TFormaGeom::GeomT* g = geom.Elements(slots[reversed ? count - 1 - i : i]);
       if (!g || g->Removed == 1 || g->GeomNo != number) continue;
       if (g->Kind == 1.0) {
         if (TFormaDaten::Dist(g->V1, g->V2, g->V3, g->V4) == 0.0) continue;
@@ -148,12 +171,7 @@ bool TFormaEditorInsel::CollectContours() {
       }
       InselT rec;
       rec.Group = serial;
-      rec.Kind = g->Kind;
-      rec.V1 = g->V1;
-      rec.V2 = g->V2;
-      rec.V3 = g->V3;
-      rec.V4 = g->V4;
-      rec.V5 = g->V5;
+      CopyShape(rec, *g);
       rec.Side = g->Side;
       if (reversed) Reverse(rec);
       if (!Contours.Add(rec)) return false;
@@ -163,13 +181,7 @@ bool TFormaEditorInsel::CollectContours() {
       any = true;
     }
     if (any && TFormaDaten::Dist(firstX, firstY, lastX, lastY) >= JoinTolerance) {
-      InselT closing;
-      closing.Group = serial;
-      closing.Kind = 1.0;
-      closing.V1 = lastX;
-      closing.V2 = lastY;
-      closing.V3 = firstX;
-      closing.V4 = firstY;
+      InselT closing = LineRecord(lastX, lastY, firstX, firstY, serial);
       closing.Side = lastSide;
       if (!Contours.Add(closing)) return false;
     }
@@ -206,30 +218,11 @@ bool TFormaEditorInsel::OffsetContours() {
       group = source.Group;
     }
 
-    InselT rec;
-    rec.Group = source.Group;
-    rec.Kind = source.Kind;
-    rec.V1 = source.V1;
-    rec.V2 = source.V2;
-    rec.V3 = source.V3;
-    rec.V4 = source.V4;
-    rec.V5 = source.V5;
-    if (g != 0.0) {
-      if (IsLine(source)) {
-        daten_.DistAngle(source.V1, source.V2, source.V3, source.V4);
-        if (daten_.GeoResult.Dist < JoinTolerance) continue;
-        const double n = daten_.GeoResult.Angle + Pi / 2;
-        rec.V1 += g * std::cos(n);
-        rec.V2 += g * std::sin(n);
-        rec.V3 += g * std::cos(n);
-        rec.V4 += g * std::sin(n);
-      } else {
-        // An arc that the offset shrinks to its centre, or through it, is no longer there.
-        const double r = source.V3 - g;
-        if (std::fabs(r) < SameTolerance || (r > 0.0) != (source.V3 > 0.0)) continue;
-        rec.V3 = r;
-      }
-    }
+    InselT rec = ShapeRecord(source, source.Group);
+    // A line shorter than the join gap, and an arc that the offset shrinks to its centre or
+    // runs through it, are no longer there: the neighbours join across them.
+    if (g != 0.0 && OffsetElementBy(daten_, rec, g, JoinTolerance) != ElementOffset::Moved)
+      continue;
     if (!Offsets.Add(rec)) continue;
     const int last = Offsets.Count();
     if (last == 1) firstOfOpen = 1;

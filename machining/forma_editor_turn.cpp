@@ -1,18 +1,15 @@
 #include "machining/forma_editor_turn.h"
 
+#include "geometry/element_offset.h"
 #include "geometry/element_points.h"
-#include "machining/corner_join.h"
+#include "geometry/tolerances.h"
+#include "geometry/corner_join.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace movra {
 
 namespace {
-
-constexpr double Pi = std::numbers::pi;
-// Two points or values are the same within this.
-constexpr double Same = 1e-7;
 
 using TurnT = TFormaEditorTurn::TurnT;
 
@@ -87,12 +84,7 @@ bool TFormaEditorTurn::BuildContour(double& StartX, double& StartY, double E1, d
     if (e == nullptr) continue;
     geom_.SetCurElement(slot);
     TurnT c;
-    c.Kind = e->Kind;
-    c.V1 = e->V1;
-    c.V2 = e->V2;
-    c.V3 = e->V3;
-    c.V4 = e->V4;
-    c.V5 = e->V5;
+    CopyShape(c, *e);
     double sweep = 0.0;
     if (IsLine(c)) {
       if (TFormaDaten::Dist(c.V1, c.V2, c.V3, c.V4) == 0.0) continue;
@@ -100,27 +92,25 @@ bool TFormaEditorTurn::BuildContour(double& StartX, double& StartY, double E1, d
       c.V2 += E2;
       c.V3 += E1;
       c.V4 += E2;
-      daten_.DistAngle(c.V1, c.V2, c.V3, c.V4);
-      const double normal = daten_.GeoResult.Angle + Pi / 2.0;
-      const double dx = E3 * std::cos(normal);
-      const double dy = E3 * std::sin(normal);
-      c.V1 += dx;
-      c.V2 += dy;
-      c.V3 += dx;
-      c.V4 += dy;
+      // Only a line of length 0 (a point) was skipped: every other line is offset.
+      OffsetElementBy(daten_, c, E3, 0.0);
       c.V5 = 0.0;  // a line's fifth value (a repeat's Z) means nothing to turning
     } else if (IsArc(c)) {
       sweep = TFormaDaten::ArcSweep(c.V3, c.V4, c.V5);
       if (std::fabs(sweep) < Same) continue;
       c.V1 += E1;
       c.V2 += E2;
-      const double r = c.V3 - E3;
-      // A fillet whose radius equals the offset shrinks to its centre: the tool would stand
-      // still there, so the arc is left out and its neighbours meet at the centre.
-      if (std::fabs(r) < Same) continue;
-      // The offset runs through the centre: no equidistant exists there.
-      if ((c.V3 > 0.0 && r < 0.0) || (c.V3 < 0.0 && r > 0.0)) return false;
-      c.V3 = r;
+      switch (OffsetElementBy(daten_, c, E3, 0.0)) {
+        case ElementOffset::Moved:
+          break;
+        // A fillet whose radius equals the offset shrinks to its centre: the tool would stand
+        // still there, so the arc is left out and its neighbours meet at the centre.
+        case ElementOffset::Vanished:
+          continue;
+        // The offset runs through the centre: no equidistant exists there.
+        case ElementOffset::ThroughCentre:
+          return false;
+      }
     } else {
       continue;
     }

@@ -64,6 +64,13 @@ class RecordList {
     items_.clear();
     current_ = 0;
   }
+  // Frees every record for which Drop(record) holds; the rest close up in order, and the
+  // freed ones no longer count to the cap. No record is current afterwards.
+  template <class Predicate>
+  void RemoveIf(Predicate Drop) {
+    std::erase_if(items_, [&](const std::unique_ptr<Record>& r) { return Drop(*r); });
+    current_ = 0;
+  }
 
  private:
   std::vector<std::unique_ptr<Record>> items_;

@@ -15,8 +15,13 @@ for f in build-fuzz/fuzz/fuzz_*; do
   mkdir -p "$corpus"
   seeds=fuzz/corpus/${name#fuzz_}
   [ -d "$seeds" ] || seeds=""
+  # The targets that read program text mutate with the words of the contour language.
+  dict=""
+  case ${name#fuzz_} in
+    interpreter|machining) dict=-dict=fuzz/contour_language.dict ;;
+  esac
   ( "$f" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
-        "$corpus" $seeds >"build-fuzz/$name.log" 2>&1 \
+        $dict "$corpus" $seeds >"build-fuzz/$name.log" 2>&1 \
       && echo "fuzz $name: ok" \
       || { echo "fuzz $name: FAILED"; tail -n 40 "build-fuzz/$name.log"; exit 1; } ) &
   pids+=($!)

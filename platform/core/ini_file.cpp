@@ -121,6 +121,7 @@ bool IniFile::Load(const std::string& Path) {
   std::string bytes(MaxReadBytes, '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) return false;  // a read error is no file to repair: its contents are unknown
   if (bytes.size() == MaxReadBytes && in.peek() != std::ifstream::traits_type::eof()) {
     // Cut by the cap: the last line is incomplete and its value would be wrong.
     const std::size_t eol = bytes.rfind('\n');

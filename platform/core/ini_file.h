@@ -29,8 +29,8 @@ class IniFile {
 
   // Replaces the contents with the profile lines of Text (line ends LF or CR LF).
   void Parse(std::string_view Text);
-  // Reads at most MaxReadBytes of the file. False when it cannot be opened; the contents are
-  // then empty.
+  // Reads at most MaxReadBytes of the file. False when it cannot be opened or read (a folder,
+  // no rights, a read error); the contents are then empty.
   bool Load(const std::string& Path);
 
   // The profile text: sections in their order, each key once, keys in the order written.

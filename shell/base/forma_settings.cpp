@@ -172,9 +172,16 @@ void TFormaSettings::ActionDefaultExecute() {
 
 void TFormaSettings::ActionOpenExecute() {
   const QString fileName = folders_.SettingsFileName();
-  if (fileName.isEmpty() || !QFileInfo(fileName).isFile()) return;
+  if (fileName.isEmpty()) return;
+  const QFileInfo info(fileName);
+  if (!info.exists()) return;  // first start, or a link to a file not made yet
   platform::IniFile ini;
-  if (!ini.Load(LocalPath(fileName))) return;
+  if (!info.isFile() || !ini.Load(LocalPath(fileName))) {
+    // The user's settings are there but out of reach (no rights, a read error): the run
+    // goes on with the defaults, and the file must not be replaced by them at exit.
+    settingsUnread_ = true;
+    return;
+  }
 
   if (ini.HasSection("Color"))
     for (const ColorKey& color : kColorKeys)
@@ -209,6 +216,7 @@ void TFormaSettings::ActionOpenExecute() {
 bool TFormaSettings::ActionSaveExecute() {
   if (ApplicationTitle() == QStringLiteral("?")) return false;  // first start cancelled
   if (!folders_.ExeFileExists()) return false;
+  if (settingsUnread_) return false;  // the file that could not be read stays as it is
   const QString fileName = folders_.SettingsFileName();
   if (fileName.isEmpty()) return false;
 

@@ -107,10 +107,12 @@ class TFormaSettings : public QWidget, public platform::NotifyReceiver {
 
   // Resets the 24 colour slots and LabelFontSize.
   void ActionDefaultExecute();
-  // Loads Settings.ini; a missing file, section or key keeps the value.
+  // Loads Settings.ini; a missing file, section or key keeps the value. A file that exists
+  // but cannot be read keeps every value and is marked to be left alone at exit.
   void ActionOpenExecute();
-  // Writes Settings.ini in one piece over the old one. False when nothing was written: the
-  // title is "?", the executable is missing, or the file system refused (the old file then
+  // Writes Settings.ini in one piece over the old one (through a link to the file it leads
+  // to). False when nothing was written: the title is "?", the executable is missing, the
+  // file there could not be read at start, or the file system refused (the old file then
   // stays as it was).
   bool ActionSaveExecute();
   // Arms the repaint broadcast.
@@ -153,6 +155,7 @@ class TFormaSettings : public QWidget, public platform::NotifyReceiver {
   TFormaDaten& daten_;
   platform::WindowList& windows_;
   std::optional<QString> title_;
+  bool settingsUnread_ = false;  // Settings.ini exists but could not be read
 };
 
 }  // namespace movra

@@ -139,6 +139,15 @@ void ResetFileDialog(QObject* dialog, const QString& folder) {
 
 std::span<const LanguageTarget> LanguageTargets() { return {kTargets.begin(), kTargets.size()}; }
 
+std::vector<QString> UnresolvedLanguageTargets(std::span<const LanguageTarget> Targets) {
+  std::vector<QString> missing;
+  for (const LanguageTarget& target : Targets)
+    if (Controls(target.Window, target.Control).isEmpty())
+      missing.push_back(QString::fromLatin1(target.Window) + QLatin1Char('/') +
+                        QString::fromLatin1(target.Control));
+  return missing;
+}
+
 void ApplyLanguageTargets(std::span<const LanguageTarget> Targets, const LanguageLookup& Lookup) {
   for (const LanguageTarget& target : Targets) {
     const QList<QObject*> controls = Controls(target.Window, target.Control);

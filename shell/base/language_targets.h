@@ -9,6 +9,7 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace movra {
 
@@ -37,6 +38,10 @@ inline constexpr std::array<std::string_view, 14> MessageIds = {
 
 // The text of an id in the language being applied.
 using LanguageLookup = std::function<QString(std::string_view Id)>;
+
+// The targets among Targets whose window or control does not exist now, as
+// "Window/Control": an application skips them silently, so a misspelt name shows only here.
+std::vector<QString> UnresolvedLanguageTargets(std::span<const LanguageTarget> Targets);
 
 // Puts the text of every target that exists.
 void ApplyLanguageTargets(std::span<const LanguageTarget> Targets, const LanguageLookup& Lookup);

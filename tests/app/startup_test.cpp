@@ -19,6 +19,7 @@
 
 #include "platform/core/application.h"
 #include "platform/qt/keyboard_layout.h"
+#include "shell/base/language_targets.h"
 #include "tests/qt_test_support.h"
 
 namespace movra {
@@ -355,6 +356,24 @@ TEST_F(StartupTest, ClosingTheMainWindowEndsTheLoop) {
     EXPECT_FALSE(startup->Forma_Rudizi.isVisible());
   }
   EXPECT_TRUE(SettingsText().contains("Language_Name=German"));
+}
+
+// The language table's targets are found by name; a misspelt window or control would be
+// skipped without a word. Built as the program builds them, every one must resolve.
+TEST_F(StartupTest, EveryLanguageTargetResolvesInTheRealWindows) {
+  const auto startup = Make();
+  std::vector<std::string> missing;
+  for (const QString& name : UnresolvedLanguageTargets(LanguageTargets()))
+    missing.push_back(name.toStdString());
+  EXPECT_EQ(missing, std::vector<std::string>{});
+  EXPECT_FALSE(LanguageTargets().empty());
+  // And a misspelt one is reported.
+  const LanguageTarget misspelt[] = {
+      {"Forma_Rudizi", "ButtonEdlt", LanguageProperty::Caption, "1"},
+      {"FormaEdltor", "SpeedButtonSave", LanguageProperty::Caption, "1"}};
+  const std::vector<QString> reported = UnresolvedLanguageTargets(misspelt);
+  EXPECT_EQ(reported, (std::vector<QString>{QStringLiteral("Forma_Rudizi/ButtonEdlt"),
+                                            QStringLiteral("FormaEdltor/SpeedButtonSave")}));
 }
 
 }  // namespace

@@ -344,20 +344,20 @@ constexpr TFormaDaten::PointT SeamTarget{SeamStart.X + 20, SeamStart.Y + 4};
 TEST_F(Seam, ARAcceptsARayAtTheSeam) {
   for (const double a : {-1e-13, 360.0, -360.0}) {
     geom.ClearElements();
-    run.PreviousPoint = SeamStart;
-    run.CurrentPoint = SeamTarget;
+    run.Pen.PreviousPoint = SeamStart;
+    run.Pen.CurrentPoint = SeamTarget;
     ASSERT_TRUE(run.AngleRadiusLineArc(a, 5, 1)) << a;
     ASSERT_EQ(geom.ElementCount(), 2) << a;
     EXPECT_NEAR(geom.Elements(1)->V4, SeamStart.Y, 1e-9) << a;
-    EXPECT_EQ(run.PreviousPoint.X, SeamTarget.X);
+    EXPECT_EQ(run.Pen.PreviousPoint.X, SeamTarget.X);
   }
 }
 
 TEST_F(Seam, RAAcceptsALineAtTheSeam) {
   for (const double a : {-1e-13, 360.0, -360.0}) {
     geom.ClearElements();
-    run.PreviousPoint = SeamStart;
-    run.CurrentPoint = SeamTarget;
+    run.Pen.PreviousPoint = SeamStart;
+    run.Pen.CurrentPoint = SeamTarget;
     ASSERT_TRUE(run.RadiusAngleArcLine(5, a, 1)) << a;
     ASSERT_EQ(geom.ElementCount(), 2) << a;
     EXPECT_NEAR(geom.Elements(2)->V4, SeamTarget.Y, 1e-9) << a;

@@ -1,6 +1,8 @@
 #pragma once
 // Whole programs in, one line per element out: "L x1 y1 x2 y2 #n F.. S.." for a line,
 // "A cx cy r a1 a2 #n F.. S.." for an arc (angles in degrees), F0 no feed, FMAX rapid.
+// The same line form (without number, feed and side) serves the turning and pocket lists,
+// and the Editor fixture puts a program, or raw elements, into a store for all of them.
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -27,6 +29,30 @@ inline std::string Num(double v) {
   return s;
 }
 
+// One line or arc of any record that carries Kind and V1..V5.
+template <class Element>
+std::string ElementLine(const Element& e) {
+  const double deg = 180.0 / std::numbers::pi;
+  if (e.Kind == 2) {
+    return "A " + Num(e.V1) + " " + Num(e.V2) + " " + Num(e.V3) + " " + Num(e.V4 * deg) + " " +
+           Num(e.V5 * deg);
+  }
+  std::string out = "L " + Num(e.V1) + " " + Num(e.V2) + " " + Num(e.V3) + " " + Num(e.V4);
+  if (e.V5 != 0) out += " z" + Num(e.V5);
+  return out;
+}
+
+// A 1-based record list (the turning and pocket lists), one ElementLine per record.
+template <class List>
+std::string ListTranscript(const List& list) {
+  std::string out;
+  for (int i = 1; i <= list.Count(); ++i) {
+    const auto* r = list(i);
+    out += r ? ElementLine(*r) + "\n" : std::string("(no record)\n");
+  }
+  return out;
+}
+
 inline std::string Transcript(const TFormaGeom& geom) {
   std::string out;
   for (int slot = 1; slot <= geom.ElementCount(); ++slot) {
@@ -35,14 +61,7 @@ inline std::string Transcript(const TFormaGeom& geom) {
       out += "(empty slot)\n";
       continue;
     }
-    const double deg = 180.0 / std::numbers::pi;
-    if (e->Kind == 2) {
-      out += "A " + Num(e->V1) + " " + Num(e->V2) + " " + Num(e->V3) + " " + Num(e->V4 * deg) +
-             " " + Num(e->V5 * deg);
-    } else {
-      out += "L " + Num(e->V1) + " " + Num(e->V2) + " " + Num(e->V3) + " " + Num(e->V4);
-      if (e->V5 != 0) out += " z" + Num(e->V5);
-    }
+    out += ElementLine(*e);
     out += " #" + std::to_string(e->GeomNo);
     out += e->Feed == NoValue ? std::string(" FMAX") : " F" + Num(e->Feed);
     out += " S" + std::to_string(e->Side) + "\n";
@@ -93,6 +112,26 @@ struct Editor {
   Editor() { geom.FromEditor = 1; }
   void Run(const std::vector<std::string>& lines) { geom.InterpretProgram(lines, error); }
   void Run(const std::string& text) { Run(SplitLines(text)); }
+  // Program in: the test fails unless the text reads without error.
+  void Load(const std::vector<std::string>& lines) {
+    Run(lines);
+    ASSERT_EQ(error, "");
+  }
+  void Load(const std::string& text) { Load(SplitLines(text)); }
+  // An element put straight into the store, for what program text cannot say.
+  TFormaGeom::GeomT& Put(int number, double kind, double v1, double v2, double v3, double v4,
+                         double v5 = 0.0) {
+    EXPECT_TRUE(geom.NewElement());
+    TFormaGeom::GeomT& e = *geom.CurElement();
+    e.GeomNo = number;
+    e.Kind = kind;
+    e.V1 = v1;
+    e.V2 = v2;
+    e.V3 = v3;
+    e.V4 = v4;
+    e.V5 = v5;
+    return e;
+  }
 };
 
 // A program, the error text it must end with ("" for a valid one) and its elements.

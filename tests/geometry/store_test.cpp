@@ -258,6 +258,28 @@ TEST_F(Store, SearchesOfAMissingNumber) {
   }
 }
 
+TEST_F(Store, SearchesThroughAConstStoreLeaveTheCurrentElementAlone) {
+  Add(1, 1, 1);
+  Add(2, 2, 2);
+  Add(2, 3, 0);
+  Add(3, 4, 0);
+  geom.SetCurElement(1);
+  const TFormaGeom& view = geom;
+  int first = 0, last = 0;
+  EXPECT_TRUE(view.GeomExists(2));
+  EXPECT_FALSE(view.GeomExists(9));
+  EXPECT_EQ(view.GeomSide(2), 2);
+  EXPECT_EQ(view.GeomSide(9), 0);
+  EXPECT_EQ(view.GetGeomCorrection(2), 2);
+  EXPECT_EQ(view.GetGeomCorrection(9), 255);
+  EXPECT_TRUE(view.FindGeomEnds(2, first, last));
+  EXPECT_EQ(first, 2);
+  EXPECT_EQ(last, 3);
+  EXPECT_FALSE(view.FindGeomEnds(9, first, last));
+  EXPECT_EQ(geom.CurElementSlot(), 1);
+  EXPECT_EQ(view.CurElement(), geom.Elements(1));
+}
+
 TEST_F(Store, SideOfTheFirstElementOfTheNumber) {
   Add(1, 1, 1);
   Add(2, 2, 2);

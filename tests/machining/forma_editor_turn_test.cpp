@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/geometry/interpreter_support.h"
+
 namespace movra {
 namespace {
 
@@ -30,17 +32,7 @@ const TurnT& At(const RecordList<TurnT>& list, int i) {
   return r != nullptr ? *r : none;
 }
 
-std::string Transcript(const RecordList<TurnT>& list) {
-  std::ostringstream out;
-  for (int i = 1; i <= list.Count(); ++i) {
-    const TurnT& r = At(list, i);
-    out << (r.Kind == 1.0 ? "L" : "A") << ' ' << r.V1 << ' ' << r.V2 << ' ' << r.V3 << ' '
-        << r.V4;
-    if (r.Kind == 2.0) out << ' ' << r.V5;
-    out << '\n';
-  }
-  return out.str();
-}
+std::string Transcript(const RecordList<TurnT>& list) { return transcript::ListTranscript(list); }
 
 // Difference of two angles folded into (-pi, pi].
 double AngleDiff(double a, double b) { return std::remainder(a - b, 2.0 * Pi); }
@@ -68,29 +60,14 @@ void Ends(const TurnT& r, double& x1, double& y1, double& x2, double& y2) {
   TFormaDaten::ElementEndPoints(r.Kind, r.V1, r.V2, r.V3, r.V4, r.V5, x1, y1, x2, y2);
 }
 
-class Turning : public ::testing::Test {
+class Turning : public ::testing::Test, protected transcript::Editor {
  protected:
-  TFormaDaten daten;
-  TFormaGeom geom{daten, ""};
   TFormaEditorTurn turn{daten, geom};
 
   // Runs the program as the editor does, block 1 open from the first line.
-  void Program(const std::vector<std::string>& lines) {
-    geom.FromEditor = 1;
-    std::string error;
-    geom.InterpretProgram(lines, error);
-    ASSERT_EQ(error, "");
-  }
+  void Program(const std::vector<std::string>& lines) { Load(lines); }
   void AddElement(double kind, double v1, double v2, double v3, double v4, double v5) {
-    ASSERT_TRUE(geom.NewElement());
-    TFormaGeom::GeomT& e = *geom.CurElement();
-    e.GeomNo = 1;
-    e.Kind = kind;
-    e.V1 = v1;
-    e.V2 = v2;
-    e.V3 = v3;
-    e.V4 = v4;
-    e.V5 = v5;
+    Put(1, kind, v1, v2, v3, v4, v5);
   }
   bool Build(double e1, double e2, double e3, double typ, double l1 = NoValue,
              double a1 = NoValue, double l2 = NoValue, double a2 = NoValue) {

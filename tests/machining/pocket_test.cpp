@@ -12,13 +12,13 @@
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
 #include "machining/forma_editor_insel.h"
+#include "tests/geometry/interpreter_support.h"
+#include "pocket_support.h"
 
 namespace movra {
 namespace {
 
-using InselT = TFormaEditorInsel::InselT;
-constexpr double Pi = std::numbers::pi;
-constexpr double Tol = 1e-6;  // coordinates compared in these tests
+using namespace pocket_test;
 
 // A 100 x 60 rectangle, counter-clockwise, and two clockwise circular islands of radius 10
 // about (30, 30) and (70, 30), each built from two half circles.
@@ -37,75 +37,6 @@ const char* const RectangleWithIslands =
     "G0 X80 Y30\n"
     "G2 X60 Y30 I-10 J0\n"
     "G2 X80 Y30 I10 J0\n";
-
-struct Pocket {
-  TFormaDaten daten;
-  TFormaGeom geom{daten, ""};
-  TFormaEditorInsel insel{daten, geom};
-
-  Pocket() { insel.Reset(); }
-
-  // Interprets the text as the editor does.
-  void Load(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    std::string error;
-    geom.FromEditor = 1;
-    geom.InterpretProgram(lines, error);
-    ASSERT_EQ(error, "");
-  }
-  // Table entries 1, 2, ... in this order, each {Number, Type}.
-  void Table(std::initializer_list<TFormaEditorInsel::ContourEntryT> entries) {
-    int k = 1;
-    for (const auto& e : entries) insel.ContourTable(k++) = e;
-  }
-  void Tool(double R, double E) {
-    insel.Params.R = R;
-    insel.Params.E = E;
-  }
-  // An element put straight into the store, for what program text cannot say.
-  TFormaGeom::GeomT& Put(int number, double kind, double v1, double v2, double v3, double v4,
-                         double v5 = 0.0) {
-    EXPECT_TRUE(geom.NewElement());
-    TFormaGeom::GeomT& e = *geom.CurElement();
-    e.GeomNo = number;
-    e.Kind = kind;
-    e.V1 = v1;
-    e.V2 = v2;
-    e.V3 = v3;
-    e.V4 = v4;
-    e.V5 = v5;
-    return e;
-  }
-};
-
-// Record i of a list; a missing record fails the test instead of crashing it.
-template <class T>
-const T& Rec(const RecordList<T>& list, int i) {
-  static const T missing{};
-  const T* r = list(i);
-  if (r == nullptr) {
-    ADD_FAILURE() << "no record " << i;
-    return missing;
-  }
-  return *r;
-}
-
-void StartOf(const InselT& e, double& x, double& y) {
-  double x2 = 0, y2 = 0;
-  TFormaDaten::ElementEndPoints(e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5, x, y, x2, y2);
-}
-void EndOf(const InselT& e, double& x, double& y) {
-  double x1 = 0, y1 = 0;
-  TFormaDaten::ElementEndPoints(e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5, x1, y1, x, y);
-}
-double Gap(const InselT& from, const InselT& to) {
-  double x1, y1, x2, y2;
-  EndOf(from, x1, y1);
-  StartOf(to, x2, y2);
-  return std::hypot(x2 - x1, y2 - y1);
-}
 
 // Every contour of the list is closed: each record ends where the next one of its group
 // starts, and the last one of a group where the first one starts.
@@ -126,7 +57,7 @@ struct Expected {
 };
 
 void ExpectRecords(const RecordList<InselT>& list, const std::vector<Expected>& expected) {
-  ASSERT_EQ(list.Count(), static_cast<int>(expected.size()));
+  ASSERT_EQ(list.Count(), static_cast<int>(expected.size())) << transcript::ListTranscript(list);
   for (int i = 1; i <= list.Count(); ++i) {
     const InselT& e = Rec(list, i);
     const Expected& x = expected[static_cast<std::size_t>(i - 1)];
@@ -728,13 +659,7 @@ TEST(PocketStart, NoOffsetsNoStart) {
 // ---- Chains of the path ----
 
 InselT PathLine(double x1, double y1, double x2, double y2) {
-  InselT e;
-  e.Kind = 1;
-  e.V1 = x1;
-  e.V2 = y1;
-  e.V3 = x2;
-  e.V4 = y2;
-  return e;
+  return TFormaEditorInsel::LineRecord(x1, y1, x2, y2, 0);
 }
 
 TEST(PocketChains, ANewChainStartsWhereThePathJumps) {

@@ -14,6 +14,7 @@
 
 #include "geometry/forma_daten.h"
 #include "shell/base/folders.h"
+#include "tests/as_other_user.h"
 #include "tests/qt_test_support.h"
 
 namespace movra {
@@ -364,6 +365,79 @@ TEST_F(Settings, FailedWriteLeavesTheOldFileAndReportsIt) {
   EXPECT_EQ(FileText(), before);
   s.reset();  // the write at destruction fails quietly too
   EXPECT_EQ(FileText(), before);
+}
+
+// The user's file is there but out of reach: the run goes on with the defaults and the file
+// is never replaced by them. Checked as a user without rights to it (root reads anything).
+TEST_F(Settings, AFileThatCannotBeReadIsLeftAloneAtExit) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* name;
+    fs::perms mode;
+  };
+  for (const Case c : {Case{"mode 000", fs::perms::none},
+                       Case{"write-only", fs::perms::owner_write | fs::perms::group_write |
+                                              fs::perms::others_write}}) {
+    SCOPED_TRACE(c.name);
+    Install("language_german.ini");
+    const QByteArray before = FileText();
+    const fs::path file = SettingsFile().toStdString();
+    const fs::path folder = exe_.toStdString();
+    fs::permissions(file, c.mode);
+    fs::permissions(folder, fs::perms::all);  // a folder the user may write into
+    const auto run = movra::testing::RunAsOtherUser([this] {
+      auto s = Make();
+      const bool defaults = Colors(*s) == kDefaults && s->LanguageName() == "Russian";
+      s->Language_English->setChecked(true);
+      s->ColorCursor = 0x123456;
+      const bool refused = !s->ActionSaveExecute();
+      s.reset();  // the write at destruction
+      return defaults && refused;
+    });
+    const fs::perms mode = fs::status(file).permissions();
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(folder, fs::perms::owner_all);
+    if (!run.Ran) GTEST_SKIP() << run.Reason;
+    EXPECT_TRUE(run.Passed) << "not run on the defaults, or the save was reported as done";
+    EXPECT_EQ(mode, c.mode);
+    EXPECT_EQ(FileText(), before);
+    EXPECT_EQ(QDir(exe_).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2)
+        << "only the executable and the settings file";
+  }
+}
+
+TEST_F(Settings, ALinkedFileIsReadAndUpdatedThroughItsLink) {
+  namespace fs = std::filesystem;
+  const QString real = MakeDir("Elsewhere") + "Real.ini";
+  Install("language_german.ini");
+  ASSERT_TRUE(QFile::rename(SettingsFile(), real));
+  fs::create_symlink("Elsewhere/Real.ini", SettingsFile().toStdString());
+  {
+    auto s = Make();
+    EXPECT_EQ(s->LanguageName(), "German");
+    s->Language_English->setChecked(true);
+  }
+  EXPECT_TRUE(fs::is_symlink(SettingsFile().toStdString()));
+  EXPECT_EQ(fs::read_symlink(SettingsFile().toStdString()), "Elsewhere/Real.ini");
+  QFile file(real);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains("Language_Name=English"));
+}
+
+TEST_F(Settings, ALoopOfLinksFailsAndLeavesBothNames) {
+  namespace fs = std::filesystem;
+  const fs::path settings = SettingsFile().toStdString();
+  const fs::path other = (exe_ + "Other.ini").toStdString();
+  fs::create_symlink(other, settings);
+  fs::create_symlink(settings, other);
+  {
+    auto s = Make();
+    EXPECT_EQ(Colors(*s), kDefaults);
+    s->Language_English->setChecked(true);
+    EXPECT_FALSE(s->ActionSaveExecute());
+  }
+  EXPECT_EQ(fs::read_symlink(settings), other);
+  EXPECT_EQ(fs::read_symlink(other), settings);
 }
 
 TEST_F(Settings, DefaultResetsColoursAndFontButNotScale) {

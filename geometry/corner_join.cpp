@@ -1,14 +1,10 @@
-#include "machining/corner_join.h"
+#include "geometry/corner_join.h"
 
 #include <numbers>
 
+#include "geometry/tolerances.h"
+
 namespace movra {
-namespace {
-
-constexpr double Same = 1e-7;
-
-}  // namespace
-
 bool ParallelDirections(double A1, double A2) {
   return TFormaDaten::SameDirection(A1, A2, Same) ||
          TFormaDaten::SameDirection(A1 + std::numbers::pi, A2, Same);

@@ -1,7 +1,7 @@
 #pragma once
-// The corner join of the turning and the pocket contours: after an offset two consecutive
-// elements no longer meet (a gap at an outer corner, an overlap at an inner one), so both
-// are extended or trimmed to where their carriers cross.
+// The corner join of offset contours (turning, pockets, equidistants): after an offset two
+// consecutive elements no longer meet (a gap at an outer corner, an overlap at an inner
+// one), so both are extended or trimmed to where their carriers cross.
 #include <cmath>
 
 #include "geometry/element_points.h"
@@ -15,7 +15,7 @@ enum class CornerJoin {
   NoCrossing,  // the carriers do not meet
 };
 
-// Lines of the same or of opposite direction (within 1e-7, also either side of 0 / 2pi):
+// Lines of the same or of opposite direction (within Same, also either side of 0 / 2pi):
 // their carriers meet nowhere or everywhere.
 bool ParallelDirections(double A1, double A2);
 

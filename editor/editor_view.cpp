@@ -1,0 +1,212 @@
+#include "editor/editor_view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace movra {
+namespace {
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+// The fit counts start and end of an arc as one point closer than this.
+constexpr double kFitFullCircle = 1e-7;
+// Distances and angles shown in the status bar that are zero up to rounding.
+constexpr double kShownZero = 1e-7;
+// Share of the drawing area the fit fills.
+constexpr double kFitShare = 0.75;
+
+std::string Real(double Value, int Decimals) { return TFormaDaten::FormatReal(Value, Decimals); }
+
+double Degrees(double Radians) { return Radians * 180.0 / std::numbers::pi; }
+
+}  // namespace
+
+bool EditorView::SetViewScale(double Scale) {
+  if (!std::isfinite(Scale) || Scale <= 0.0) return false;
+  ViewScale = Scale;
+  return true;
+}
+
+double EditorView::ClampScale(double Scale) const {
+  if (Scale > ViewScaleMax) return ViewScaleMax;
+  if (Scale < ViewScaleMin) return ViewScaleMin;
+  return Scale;
+}
+
+bool ClipSegment(double& X1, double& Y1, double& X2, double& Y2, double X0, double Y0,
+                 double XMax, double YMax, double& T1, double& T2) {
+  if (!std::isfinite(X1) || !std::isfinite(Y1) || !std::isfinite(X2) || !std::isfinite(Y2))
+    return false;
+  const double dx = X2 - X1, dy = Y2 - Y1;
+  if (!std::isfinite(dx) || !std::isfinite(dy)) return false;
+  // Liang-Barsky: the parameter range of the segment inside each pair of edges.
+  double t1 = 0.0, t2 = 1.0;
+  const auto edge = [&](double p, double q) {
+    if (p == 0.0) return q >= 0.0;
+    const double t = q / p;
+    if (p < 0.0) {
+      if (t > t2) return false;
+      t1 = std::max(t1, t);
+    } else {
+      if (t < t1) return false;
+      t2 = std::min(t2, t);
+    }
+    return true;
+  };
+  if (!edge(-dx, X1 - X0) || !edge(dx, XMax - X1) || !edge(-dy, Y1 - Y0) || !edge(dy, YMax - Y1))
+    return false;
+  const double x1 = X1, y1 = Y1;
+  X1 = x1 + t1 * dx;
+  Y1 = y1 + t1 * dy;
+  X2 = x1 + t2 * dx;
+  Y2 = y1 + t2 * dy;
+  T1 = t1;
+  T2 = t2;
+  return true;
+}
+
+double DrawnArcSweep(double R, double A1, double A2, double CosA1, double SinA1) {
+  if (std::hypot(CosA1 - std::cos(A2), SinA1 - std::sin(A2)) < FullCircleTolerance) {
+    if (std::fabs(A2 - A1) < std::numbers::pi) return 0.0;
+    return R > 0 ? kTwoPi : -kTwoPi;
+  }
+  return TFormaDaten::ArcSweep(R, A1, A2);
+}
+
+double DrawnArcSweep(double R, double A1, double A2) {
+  return DrawnArcSweep(R, A1, A2, std::cos(A1), std::sin(A1));
+}
+
+void AppendCodeLabel(std::string& Text, const std::string& Word) {
+  if (Text.find(Word) == std::string::npos) Text += Word + " / ";
+}
+
+namespace {
+
+std::string Trimmed(const std::string& s) {
+  const auto first = s.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::string CodeLabel(const EditorHover& Hover, int Decimals) {
+  std::string text;
+  if (Hover.HoverCorr == 1) AppendCodeLabel(text, "g41");
+  if (Hover.HoverCorr == 2) AppendCodeLabel(text, "g42");
+  if (Hover.HoverCorr == 3) AppendCodeLabel(text, "g81");
+  if (Hover.HoverFeed == NoValue) AppendCodeLabel(text, "max");
+  if (Hover.HoverFeed != 0.0 && Hover.HoverFeed != NoValue)
+    AppendCodeLabel(text, "f" + Real(Hover.HoverFeed, Decimals));
+  // The closing slash goes; an empty text has none to lose.
+  text = Trimmed(text);
+  if (!text.empty()) text.pop_back();
+  return Trimmed(text);
+}
+
+std::vector<std::string> LabelLines(const EditorView& View, bool Diameter, int Decimals) {
+  std::vector<std::string> lines;
+  lines.push_back("x= " + Real(View.MouseModelX, Decimals));
+  if (Diameter)
+    lines.push_back("d= " + Real(2.0 * View.MouseModelY, Decimals));
+  else
+    lines.push_back("y= " + Real(View.MouseModelY, Decimals));
+  if (View.HoverGeom[5] != 0.0) lines.push_back("z= " + Real(View.HoverGeom[5], Decimals));
+  if (View.HoverNumber > 0) lines.push_back("n= " + std::to_string(View.HoverNumber));
+  if (View.HoverE != 0.0) lines.push_back("e= " + Real(View.HoverE, Decimals));
+  if (std::string code = CodeLabel(View, Decimals); !code.empty()) lines.push_back(code);
+  return lines;
+}
+
+StatusTexts MakeStatusTexts(const EditorView& View, bool Diameter, int Decimals) {
+  StatusTexts out;
+  const auto distAngle = [](double x1, double y1, double x2, double y2, double& d, double& a) {
+    d = TFormaDaten::Dist(x1, y1, x2, y2);
+    a = TFormaDaten::DirAngle(x1, y1, x2, y2);
+  };
+  double dist = 0.0, angle = 0.0;
+  distAngle(View.PoleX, View.PoleY, View.CursorX, View.CursorY, dist, angle);
+  if (std::fabs(dist) < kShownZero) dist = angle = 0.0;
+  if (std::fabs(angle - kTwoPi) < kShownZero) angle = 0.0;
+
+  const double dy = View.CursorY - View.PoleY;
+  out.Panels[0] = "x " + Real(View.CursorX - View.PoleX, Decimals);
+  out.Panels[1] = Diameter ? "d " + Real(2.0 * dy, Decimals) : "y " + Real(dy, Decimals);
+  const auto& g = View.HoverGeom;
+  out.Panels[2] = "z=0";
+  if (View.HoverKind == 1 && (g[4] != 0.0 || g[5] != 0.0)) {
+    out.Panels[2] = "z= " + Real(g[4], Decimals);
+    if (g[4] != g[5]) out.Panels[2] += " / " + Real(g[5], Decimals);
+  } else if (View.HoverKind == 2 && g[5] != 0.0) {
+    out.Panels[2] = "z= " + Real(g[5], Decimals);
+  }
+  out.Panels[3] = "l " + Real(dist, Decimals);
+  out.Panels[4] = "a " + Real(Degrees(angle), Decimals);
+
+  if (View.HoverKind == 1) {
+    double length = 0.0, direction = 0.0;
+    distAngle(g[0], g[1], g[2], g[3], length, direction);
+    out.Panel5 = "l [ " + Real(length, Decimals) + " / " + Real(Degrees(direction), Decimals) +
+                 " ]";
+  } else if (View.HoverKind == 2) {
+    out.Panel5 = "r [ " + Real(g[2], Decimals) + " / " + Real(Degrees(g[3]), Decimals) + " / " +
+                 Real(Degrees(g[4]), Decimals) + " ]";
+  }
+  return out;
+}
+
+void FitViewToStore(EditorView& View, const TFormaGeom& Geom, double Left, double Top,
+                    double Width, double Height) {
+  double minX = 65535.0, minY = 65535.0, maxX = -65535.0, maxY = -65535.0;
+  const auto grow = [&](double x, double y) {
+    minX = std::min(minX, x);
+    minY = std::min(minY, y);
+    maxX = std::max(maxX, x);
+    maxY = std::max(maxY, y);
+  };
+  for (int slot = 1; slot <= Geom.ElementCount(); ++slot) {
+    const TFormaGeom::GeomT* e = Geom.Elements(slot);
+    if (e == nullptr || e->Feed == NoValue) continue;
+    if (e->Kind == 1) {
+      grow(e->V1, e->V2);
+      grow(e->V3, e->V4);
+      const int n = e->GeomNo;
+      if (e->OffsetDist <= 0 && n >= 1 && n <= TFormaGeom::MaxGeomNumber) {
+        const auto& d = Geom.GeomParams(n);
+        for (int k = 1; k <= TFormaGeom::ParamCount && d(k) != 0.0; ++k) {
+          const double r = d(k) / 2.0;
+          grow(e->V1 + r, e->V2);
+          grow(e->V1 - r, e->V2);
+          grow(e->V1, e->V2 + r);
+          grow(e->V1, e->V2 - r);
+        }
+      }
+    } else if (e->Kind == 2 && e->V3 != 0.0) {
+      // Equal angles are a point of the circle, as the drawing shows them.
+      double sweep = TFormaDaten::ArcSweep(e->V3, e->V4, e->V5);
+      if (std::hypot(std::cos(e->V4) - std::cos(e->V5), std::sin(e->V4) - std::sin(e->V5)) <
+              kFitFullCircle &&
+          std::fabs(e->V5 - e->V4) >= std::numbers::pi)
+        sweep = e->V3 < 0 ? -kTwoPi : kTwoPi;
+      const double r = std::fabs(e->V3);
+      for (int k = 0; k <= 6; ++k) {
+        const double a = e->V4 + k * sweep / 6.0;
+        grow(e->V1 + r * std::cos(a), e->V2 + r * std::sin(a));
+      }
+    }
+  }
+  View.ScreenCenterX = Left + (Width - Left) / 2.0;
+  View.ScreenCenterY = Top + Height / 2.0;
+  View.ViewScale = 1.0;
+  View.ViewCenterX = View.ViewCenterY = 0.0;
+  if (TFormaDaten::Dist(minX, minY, maxX, maxY) == 0.0 || (maxX <= minX && maxY <= minY)) return;
+  View.ViewCenterX = minX + (maxX - minX) / 2.0;
+  View.ViewCenterY = minY + (maxY - minY) / 2.0;
+  const double sx = maxX > minX ? (Width - Left) / (maxX - minX) : 65535.0;
+  const double sy = maxY > minY ? Height / (maxY - minY) : 65535.0;
+  // A box of non-finite size would give no scale: the view then stays at 1.0.
+  View.SetViewScale(kFitShare * std::min(sx, sy));
+}
+
+}  // namespace movra
