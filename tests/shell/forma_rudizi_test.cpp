@@ -514,8 +514,12 @@ TEST_F(MainWindow, EveryBroadcastShowsTheTitleAndTheLanguageFollows) {
   daten_.BroadcastToForms(platform::FormaNotify, 0);
   EXPECT_EQ(main_->windowTitle(), TForma_Rudizi::ApplicationTitle());
 
+  main_->SaveDialog_Program->FileName = File("open.txt");
   settings_->SelectLanguage(0);
   EXPECT_EQ(main_->ComboBoxLanguage->currentIndex(), 0);
+  EXPECT_TRUE(main_->CurrentFileName().isEmpty()) << "after a switch Save asks for a name";
+  EXPECT_EQ(main_->SaveDialog_Program->InitialDir, settings_->PathProgram);
+  EXPECT_EQ(main_->OpenDialog_Template->InitialDir, settings_->PathTemplate);
   EXPECT_EQ(main_->PNew->text(), QStringLiteral("Neu"));
   EXPECT_EQ(main_->ButtonEdit->text(), QStringLiteral("Editor"));
   EXPECT_EQ(main_->HelpAbout->text(), QString::fromUtf8("Über..."));
