@@ -86,6 +86,8 @@ void TFormaEditor::SpeedButton_G17Click(int Plane) {
   const IsoViewT view =
       BuildIsoView(FormaGeom, FormaGeom.Daten(), EditIndex->text().toStdString(), Plane);
   PanelMemo->show();
+  // The text is set once; the view is read only, so nothing is kept to undo.
+  MemoIso->document()->setUndoRedoEnabled(false);
   MemoIso->setPlainText(QString::fromStdString(view.Text));
   MemoIso->setGeometry(Memo->geometry());
   MemoIso->raise();
