@@ -97,6 +97,7 @@ void TFormaEditor::CreateColourToolIsoPanels() {
   toolLayout->insertWidget(toolLayout->indexOf(SpeedButtonCaption), SpeedButtonColor);
 
   GroupBoxColor->setTitle(QStringLiteral("Colours"));
+  GroupBoxColor->setAutoFillBackground(true);  // the panel stands in front of the drawing
   ComboBoxColor = new QComboBox(GroupBoxColor);
   named(ComboBoxColor, "ComboBoxColor");
   ComboBoxColor->setToolTip(QStringLiteral("Enter / Esc"));
