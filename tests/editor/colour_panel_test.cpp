@@ -112,6 +112,9 @@ TEST_F(ColourPanel, GreenBarAloneTo200SetsTheBackgroundAndItsPixels) {
   EXPECT_EQ(Preview(), 0x00C800);
   editor_.PaintView();
   EXPECT_EQ(editor_.BackBuffer.pixelColor(5, 5), platform::ToQColor(0x00C800));
+  // A click beside the blue bar's slider: one large step of 5.
+  editor_.ScrollBarColorB->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(settings_->ColorBrush, 0x05C800);
 }
 
 TEST_F(ColourPanel, BarsSetByTheProgramWriteNoSlot) {
