@@ -203,6 +203,7 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   // here: a modified memo is asked about unless Save closed the editor.
   void done(int Result) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;
   void resizeEvent(QResizeEvent* event) override;
