@@ -1,8 +1,11 @@
 // The snap search on a mouse move over 10,000 elements (lines and arcs in a 1920 x 1080
-// picture), with all candidates and with start, end and midpoint or centre only; and the
-// same drawing with a turning output and a pocket path of 2,000 items each beside it.
+// picture), with all candidates and with start, end and midpoint or centre only; the same
+// drawing with a turning output and a pocket path of 2,000 items each beside it; and the
+// worst order, where every element lies nearer to the mouse than all before it, so that
+// each one is searched through and wins.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdint>
 #include <numbers>
 
@@ -76,6 +79,35 @@ void Search(benchmark::State& state, bool All, bool Overlays) {
   state.SetItemsProcessed(state.iterations() * scene.geom.ElementCount());
 }
 
+void BM_SnapWorstOrder(benchmark::State& state) {
+  movra::TFormaDaten daten;
+  TFormaGeom geom{daten, ""};
+  // Lines and arcs in turn along a spiral that winds in towards the origin.
+  for (int i = 0; i < 10000; ++i) {
+    if (!geom.NewElement()) break;
+    TFormaGeom::GeomT& e = *geom.CurElement();
+    const double r = 10000.0 - i, a = i * 0.01;
+    const double x = r * std::cos(a), y = r * std::sin(a);
+    e.Feed = 200;
+    e.Kind = i % 2 == 0 ? 1 : 2;
+    if (e.Kind == 1)
+      e.V1 = x, e.V2 = y, e.V3 = x * 1.0001, e.V4 = y * 1.0001;
+    else
+      e.V1 = x, e.V2 = y, e.V3 = 0.4, e.V4 = 0.0, e.V5 = 1.0;
+  }
+  movra::EditorView view;
+  movra::FitViewToStore(view, geom, 0, 0, 1920, 1080);
+  movra::SnapSources sources{geom};
+  double sx = 0, sy = 0;
+  view.WorldToScreen(0, 0, sx, sy);
+  view.MousePixel = {static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy)};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(movra::FindSnapPoint(view, sources));
+    benchmark::DoNotOptimize(view.CursorX);
+  }
+  state.SetItemsProcessed(state.iterations() * geom.ElementCount());
+}
+
 void BM_SnapAllCandidates(benchmark::State& state) { Search(state, true, false); }
 void BM_SnapThreeCandidates(benchmark::State& state) { Search(state, false, false); }
 void BM_SnapWithOverlays(benchmark::State& state) { Search(state, true, true); }
@@ -83,6 +115,7 @@ void BM_SnapWithOverlays(benchmark::State& state) { Search(state, true, true); }
 BENCHMARK(BM_SnapAllCandidates)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SnapThreeCandidates)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SnapWithOverlays)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SnapWorstOrder)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "editor/snap_search.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -8,6 +9,9 @@
 
 namespace movra {
 namespace {
+
+// A squared distance this much beyond the best squared distance is surely farther.
+constexpr double kSquareSlack = 1.0 + 1e-9;
 
 // The unit vector from (X1, Y1) to (X2, Y2); (1, 0) between equal points, whose direction
 // counts as 0.
@@ -50,6 +54,10 @@ SnapCandidateT CandidateOf(const TFormaEditorTurn::TurnT& Item, std::int32_t Pos
 bool SnapSearch::TrySnapCandidate(double X, double Y) {
   double sx = 0.0, sy = 0.0;
   view_.WorldToScreen(X, Y, sx, sy);
+  // Most candidates are plainly farther: their square says so without a root. The slack
+  // covers the rounding of the squares, so the exact distance decides every near case.
+  const double dx = sx - view_.MousePixel.X, dy = sy - view_.MousePixel.Y;
+  if (dx * dx + dy * dy > BestDist * BestDist * kSquareSlack) return false;
   const double d = TFormaDaten::Dist(sx, sy, view_.MousePixel.X, view_.MousePixel.Y);
   // Strictly nearer: of two at the same distance the one offered first stays.
   if (!(d < BestDist)) return false;
@@ -68,6 +76,31 @@ bool SnapSearch::TrySnapCandidate(double X, double Y) {
   // A point of no item (the origin, the pole) leaves no construction to show.
   if (!collecting_) winnerPoints_.Fill(ConstructionPointT{});
   return true;
+}
+
+bool SnapSearch::OutOfReach() const {
+  const SnapCandidateT& r = Record;
+  double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
+  if (r.Kind == 1) {
+    x0 = std::min(r.V1, r.V3), x1 = std::max(r.V1, r.V3);
+    y0 = std::min(r.V2, r.V4), y1 = std::max(r.V2, r.V4);
+  } else if (r.Kind == 2) {
+    // Every candidate of an arc lies on or inside the box of its full circle.
+    const double radius = std::fabs(r.V3);
+    x0 = r.V1 - radius, x1 = r.V1 + radius;
+    y0 = r.V2 - radius, y1 = r.V2 + radius;
+  } else {
+    return true;  // offers nothing
+  }
+  double px0 = 0.0, py0 = 0.0, px1 = 0.0, py1 = 0.0;
+  view_.WorldToScreen(x0 - ReachBoxMargin, y0 - ReachBoxMargin, px0, py0);
+  view_.WorldToScreen(x1 + ReachBoxMargin, y1 + ReachBoxMargin, px1, py1);
+  const double mx = view_.MousePixel.X, my = view_.MousePixel.Y;
+  const double gx = std::max({0.0, std::min(px0, px1) - mx, mx - std::max(px0, px1)});
+  const double gy = std::max({0.0, std::min(py0, py1) - my, my - std::max(py0, py1)});
+  const double reach = BestDist + ReachPixelSlack;
+  // Not a number anywhere: not provably out of reach, so the candidates are offered.
+  return gx * gx + gy * gy > reach * reach;
 }
 
 void SnapSearch::Offer(int K, double PX, double PY, double OX, double OY, bool& Won) {
@@ -179,17 +212,17 @@ bool FindSnapPoint(EditorView& View, const SnapSources& Sources) {
     const TFormaGeom::GeomT* e = geom.Elements(i);
     if (e == nullptr) continue;
     search.Record = CandidateOf(*e, i);
-    search.CollectSnapCandidates();
+    if (!search.OutOfReach()) search.CollectSnapCandidates();
   }
   if (Sources.PocketPath != nullptr)
     for (int i = 1; i <= Sources.PocketPath->Count(); ++i) {
       search.Record = CandidateOf(*(*Sources.PocketPath)(i), i);
-      search.CollectSnapCandidates();
+      if (!search.OutOfReach()) search.CollectSnapCandidates();
     }
   if (Sources.TurnOutput != nullptr)
     for (int i = 1; i <= Sources.TurnOutput->Count(); ++i) {
       search.Record = CandidateOf(*(*Sources.TurnOutput)(i), i);
-      search.CollectSnapCandidates();
+      if (!search.OutOfReach()) search.CollectSnapCandidates();
     }
   search.Record = SnapCandidateT{};
   search.TrySnapCandidate(0.0, 0.0);

@@ -23,6 +23,11 @@ inline constexpr int LatchPixels = 5;
 // Start and end are offered this far inside their element (drawing units), so that at a
 // shared corner the element on whose side the mouse lies wins.
 inline constexpr double EndPointNudge = 1e-7;
+// The box that holds an item's candidates is widened by this (drawing units, well beyond the
+// nudge) and its distance from the mouse needs this much more than the best distance
+// (pixels) before the item is passed over: rounding never decides.
+inline constexpr double ReachBoxMargin = 1e-6;
+inline constexpr double ReachPixelSlack = 1.0;
 
 // What the search looks through and how.
 struct SnapSources {
@@ -69,6 +74,10 @@ class SnapSearch {
   // Offers the candidates of Record by candidate number and returns their points (unset
   // where a candidate is not offered).
   const PointsT& CollectSnapCandidates();
+  // True when no candidate of Record can be nearer than the best so far: the box that holds
+  // them all lies farther from the mouse. Most items of a large drawing end here, before a
+  // single sine is taken.
+  bool OutOfReach() const;
   // The points of the item that owns the best candidate; all unset when the origin or the
   // pole won or nothing did.
   const PointsT& WinnerPoints() const { return winnerPoints_; }

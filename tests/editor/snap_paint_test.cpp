@@ -40,39 +40,41 @@ class Hover : public Paint {
 };
 
 TEST_F(Hover, LineCaughtAtATriangleCornerShowsTheTriangle) {
-  Line(20, 20, 120, 80);
+  Line(30, 30, 130, 90);
   editor_.Activated = 1;
-  MouseAt(120, 20);  // the corner (X2, Y1)
+  MouseAt(130, 30);  // the corner (X2, Y1)
   EXPECT_EQ(editor_.SnapKind, 5);
   EXPECT_EQ(editor_.HoverIndex, 1);
   // Thick in the selection colour, with handles at start, end, midpoint and the triangle's
   // points P4, P5 (under the cursor marker) and P6.
-  EXPECT_EQ(At(71, 50), Of(kSelect));
-  for (auto [x, y] : Points{{20, 20}, {120, 80}, {70, 50}, {120, 50}, {70, 20}})
+  EXPECT_EQ(At(101, 72), Of(kSelect));
+  for (auto [x, y] : Points{{130, 90}, {80, 60}, {130, 60}, {80, 30}})
     EXPECT_TRUE(HandleAt(x, y)) << x << ", " << y;
+  EXPECT_EQ(At(27, 33), Of(kSelect));  // the start's handle, where the leg leaves it
   // The legs P1 -> P5 and P5 -> P2, dotted, clear of handles and of the cursor's ticks.
-  EXPECT_GT(CountAlong(kEnabled, 26, 20, 62, 20), 8);
-  EXPECT_GT(CountAlong(kEnabled, 120, 72, 120, 75), 0);
+  EXPECT_GT(CountAlong(kEnabled, 36, 30, 72, 30), 8);
+  EXPECT_GT(CountAlong(kEnabled, 130, 82, 130, 85), 0);
   // The other triangle is not drawn.
-  EXPECT_EQ(CountAlong(kEnabled, 20, 30, 20, 70), 0);
+  EXPECT_EQ(CountAlong(kEnabled, 30, 40, 30, 80), 0);
 }
 
 TEST_F(Hover, WithoutAllParametersOnlyStartEndAndMidpoint) {
-  Line(20, 20, 120, 80);
+  Line(30, 30, 130, 90);
   editor_.ActionParameter->setChecked(false);
-  MouseAt(120, 20);
+  MouseAt(130, 30);
   EXPECT_EQ(editor_.SnapKind, 3);  // the midpoint is the nearest of three
-  EXPECT_TRUE(HandleAt(70, 50));
-  EXPECT_TRUE(HandleAt(20, 20));
-  EXPECT_FALSE(HandleAt(70, 20));
-  EXPECT_EQ(CountAlong(kEnabled, 26, 20, 62, 20), 0);
+  EXPECT_TRUE(HandleAt(80, 60));
+  EXPECT_TRUE(HandleAt(30, 30));
+  EXPECT_FALSE(HandleAt(80, 30));
+  EXPECT_EQ(CountAlong(kEnabled, 36, 30, 72, 30), 0);
 }
 
 TEST_F(Hover, ArcCentreShowsTheDiametersAlongTheAxes) {
   Add(2, 40, 40, 80, 0, kPi / 2);
   MouseAt(40, 40);
   EXPECT_EQ(editor_.SnapKind, 3);
-  for (auto [x, y] : Points{{120, 40}, {40, 120}, {-40, 40}, {40, -40}, {40, 40}})
+  // The centre's handle lies under the latched marker's dotted diagonals.
+  for (auto [x, y] : Points{{120, 40}, {40, 120}, {-40, 40}, {40, -40}})
     EXPECT_TRUE(HandleAt(x, y)) << x << ", " << y;
   // The diameters, beyond the cursor's ticks (50 pixels each way).
   EXPECT_GT(CountAlong(kEnabled, 95, 40, 115, 40), 4);
@@ -111,7 +113,7 @@ TEST_F(Hover, ClearingLeavesNoHandleAtTheOriginForAPickedItem) {
   editor_.ScrollBarTurn->setValue(1);
   editor_.PaintView();
   EXPECT_EQ(editor_.HoverKind, 1);
-  EXPECT_EQ(At(90, -60), Of(kSelect));
+  EXPECT_EQ(At(90, -58), Of(kSelect));  // thick, under the dotted line
   EXPECT_FALSE(Near(0, 0, kSelect));
   EXPECT_FALSE(Near(3, 3, kSelect));
 }
