@@ -10,6 +10,7 @@
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "geometry/forma_daten.h"
@@ -374,6 +375,51 @@ TEST_F(Snap, UndefinedAndWildValuesCatchNothingFromThem) {
   EXPECT_EQ(view_.HoverIndex, 1);
   EXPECT_EQ(view_.SnapKind, 2);
   ExpectCursor(40, 40, "defined end");
+  // The arc without a radius still has its centre.
+  ASSERT_TRUE(MouseAt(11, 9));
+  EXPECT_EQ(view_.HoverIndex, 2);
+  EXPECT_EQ(view_.SnapKind, 3);
+}
+
+TEST_F(Snap, NoCandidateOfAnyElementIsNearerThanTheOneCaught) {
+  // A scatter of lines and arcs, some off the picture, and mouse positions all over it. The
+  // candidates of each element come from a search that the scroll bar limits to it.
+  std::mt19937 random(16);
+  std::uniform_real_distribution<double> place(-300, 300), size(-40, 40), angle(-7, 7);
+  for (int i = 0; i < 150; ++i) {
+    const double x = place(random), y = place(random);
+    if (i % 3 == 0)
+      Arc(x, y, size(random), angle(random), angle(random));
+    else
+      Line(x, y, x + size(random), y + size(random));
+  }
+  view_.PoleX = 35;
+  view_.PoleY = -12;
+  for (int m = 0; m < 60; ++m) {
+    const double mx = place(random) / 1.5, my = place(random) / 2;
+    ASSERT_TRUE(MouseAt(mx, my));
+    const EditorView found = view_;
+    double sx = 0, sy = 0;
+    const auto pixels = [&](double x, double y) {
+      view_.WorldToScreen(x, y, sx, sy);
+      return std::hypot(sx - view_.MousePixel.X, sy - view_.MousePixel.Y);
+    };
+    const double caught = pixels(found.CursorX, found.CursorY);
+    EXPECT_LE(caught, pixels(0, 0) + 1e-6);
+    EXPECT_LE(caught, pixels(35, -12) + 1e-6);
+    for (int slot = 1; slot <= geom_.ElementCount(); ++slot) {
+      picked_ = slot;
+      ASSERT_TRUE(MouseAt(mx, my));
+      for (int k = 1; k <= ConstructionPointCount; ++k) {
+        if (Unset(k)) continue;
+        const ConstructionPointT& p = view_.ConstructionPoints(k);
+        EXPECT_LE(caught, pixels(p.X, p.Y) + 1e-6)
+            << "mouse " << m << ", slot " << slot << ", candidate " << k;
+      }
+    }
+    picked_.reset();
+    view_ = found;
+  }
 }
 
 }  // namespace
