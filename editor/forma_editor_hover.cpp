@@ -74,18 +74,18 @@ void TFormaEditor::DrawSnapConstruction() {
     join(3, 6);
     join(1, 2);
     handles({3, 4, 5, 6, 7});
-  } else if (arc && (k == 8 || k == 9)) {
+  } else if (arc && k >= 8 && k <= 11) {
+    // The diameters, and the axis-parallel legs from the centre's lines to the start (8, 9)
+    // or the end (10, 11).
+    const ConstructionPointT& end = k <= 9 ? p(1) : p(2);
     join(12, 14);
     join(13, 15);
-    DrawSegmentIfDefined(g[0], p(1).Y, p(1).X, p(1).Y);
-    DrawSegmentIfDefined(p(1).X, g[1], p(1).X, p(1).Y);
-    handles({8, 9});
-  } else if (arc && (k == 10 || k == 11)) {
-    join(12, 14);
-    join(13, 15);
-    DrawSegmentIfDefined(g[0], p(2).Y, p(2).X, p(2).Y);
-    DrawSegmentIfDefined(p(2).X, g[1], p(2).X, p(2).Y);
-    handles({10, 11});
+    DrawSegmentIfDefined(g[0], end.Y, end.X, end.Y);
+    DrawSegmentIfDefined(end.X, g[1], end.X, end.Y);
+    if (k <= 9)
+      handles({8, 9});
+    else
+      handles({10, 11});
   } else if (arc && k == 16) {
     handles({16});
   }

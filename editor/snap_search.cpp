@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
-#include "geometry/tolerances.h"
 #include "platform/core/application.h"
 
 namespace movra {

@@ -81,6 +81,16 @@ TEST_F(Hover, ArcCentreShowsTheDiametersAlongTheAxes) {
   EXPECT_GT(CountAlong(kEnabled, 40, 95, 40, 115), 4);
 }
 
+TEST_F(Hover, ArcCaughtBesideItsStartShowsTheLegsToTheStart) {
+  Add(2, 40, 40, 80, kPi / 6, kPi / 2);  // starts at (109.28, 80)
+  MouseAt(109, 60);
+  EXPECT_EQ(editor_.SnapKind, 9);
+  EXPECT_TRUE(HandleAt(75, 80));  // P8 on the leg from the centre's vertical to the start
+  EXPECT_GT(CountAlong(kEnabled, 45, 80, 68, 80), 6);
+  // No legs to the end at (40, 120).
+  EXPECT_EQ(CountAlong(kEnabled, 5, 120, 35, 120), 0);  // clear of the Y axis
+}
+
 TEST_F(Hover, ScrollBarInUseSearchesOnlyItsElement) {
   Line(20, 20, 120, 20);
   Line(20, 100, 120, 100);
