@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/tolerances.h"
 #include "platform/core/application.h"
 
 namespace movra {
@@ -49,17 +50,23 @@ SnapCandidateT CandidateOf(const TFormaEditorTurn::TurnT& Item, std::int32_t Pos
           0.0, Item.Side, Position};
 }
 
-bool SnapSearch::TrySnapCandidate(double X, double Y) {
+bool SnapSearch::Nearer(double X, double Y, double& D) const {
   double sx = 0.0, sy = 0.0;
   view_.WorldToScreen(X, Y, sx, sy);
   // Most candidates are plainly farther: their square says so without a root. The slack
   // covers the rounding of the squares, so the exact distance decides every near case.
   const double dx = sx - view_.MousePixel.X, dy = sy - view_.MousePixel.Y;
-  if (dx * dx + dy * dy > BestDist * BestDist * kSquareSlack) return false;
-  const double d = TFormaDaten::Dist(sx, sy, view_.MousePixel.X, view_.MousePixel.Y);
+  const double square = dx * dx + dy * dy;
+  if (square > BestDist * BestDist * kSquareSlack) return false;
+  // The kernel's distance (TFormaDaten::Dist) from the square at hand, which is finite here:
+  // the root, and 0 for points that are the same.
+  D = std::sqrt(square);
+  if (D < Same) D = 0.0;
   // Strictly nearer: of two at the same distance the one offered first stays.
-  if (!(d < BestDist)) return false;
-  BestDist = d;
+  return D < BestDist;
+}
+
+void SnapSearch::TakeRecord(double X, double Y) {
   EditorHover& h = view_;
   h.HoverE = Record.E;
   h.HoverFeed = Record.Feed;
@@ -68,11 +75,18 @@ bool SnapSearch::TrySnapCandidate(double X, double Y) {
   h.HoverKind = Record.Kind;
   h.HoverGeom = {Record.V1, Record.V2, Record.V3, Record.V4, Record.V5, Record.Z};
   h.HoverCorr = Record.Corr;
-  h.SnapKind = 0;  // a candidate of an item names itself next
+  h.SnapKind = 0;
   view_.CursorX = X;
   view_.CursorY = Y;
+}
+
+bool SnapSearch::TrySnapCandidate(double X, double Y) {
+  double d = 0.0;
+  if (!Nearer(X, Y, d)) return false;
+  BestDist = d;
+  TakeRecord(X, Y);
   // A point of no item (the origin, the pole) leaves no construction to show.
-  if (!collecting_) winnerPoints_.Fill(ConstructionPointT{});
+  winnerPoints_.Fill(ConstructionPointT{});
   return true;
 }
 
@@ -103,19 +117,19 @@ bool SnapSearch::OutOfReach() const {
 
 void SnapSearch::Offer(int K, double PX, double PY, double OX, double OY, bool& Won) {
   points_(K) = {PX, PY};
-  if (TrySnapCandidate(OX, OY)) {
-    view_.CursorX = PX;  // the exact point, not the one offered
-    view_.CursorY = PY;
-    view_.SnapKind = K;
-    Won = true;
-  }
+  double d = 0.0;
+  if (!Nearer(OX, OY, d)) return;
+  // The hover record is written once, for the item's last winner: the cursor point is the
+  // exact point, not the one offered.
+  BestDist = d;
+  win_ = {K, PX, PY};
+  Won = true;
 }
 
 const SnapSearch::PointsT& SnapSearch::CollectSnapCandidates() {
   points_.Fill(ConstructionPointT{});
   const SnapCandidateT& r = Record;
   bool won = false;
-  collecting_ = true;
   if (r.Kind == 1) {
     const double x1 = r.V1, y1 = r.V2, x2 = r.V3, y2 = r.V4;
     double ux = 0.0, uy = 0.0;
@@ -169,8 +183,11 @@ const SnapSearch::PointsT& SnapSearch::CollectSnapCandidates() {
       at(16, cx + radius * gx, cy + radius * gy);
     }
   }
-  collecting_ = false;
-  if (won) winnerPoints_ = points_;
+  if (won) {
+    TakeRecord(win_.X, win_.Y);
+    view_.SnapKind = win_.K;
+    winnerPoints_ = points_;
+  }
   return points_;
 }
 

@@ -68,8 +68,9 @@ class SnapSearch {
   SnapCandidateT Record;               // the item on offer
   double BestDist = NoSnapDistance;    // pixels to the best candidate so far
 
-  // Offers one model point; true when it is strictly nearer than every earlier one, and
-  // then the hover record and the cursor point are its.
+  // Offers one lone model point (the origin, the pole) with Record; true when it is
+  // strictly nearer than every earlier one, and then the hover record and the cursor point
+  // are its and no construction points are kept.
   bool TrySnapCandidate(double X, double Y);
   // Offers the candidates of Record by candidate number and returns their points (unset
   // where a candidate is not offered).
@@ -85,12 +86,21 @@ class SnapSearch {
   void LatchCursor();
 
  private:
-  // Offers candidate K at (OX, OY); its point is P. Keeps P as the cursor point on a win.
+  // Pixels from the mouse to the model point, when strictly less than the best distance.
+  bool Nearer(double X, double Y, double& D) const;
+  // The hover record from Record, the cursor point (X, Y), SnapKind 0.
+  void TakeRecord(double X, double Y);
+  // Offers candidate K at (OX, OY); its point is P, the cursor point should it win.
   void Offer(int K, double PX, double PY, double OX, double OY, bool& Won);
 
   EditorView& view_;
   bool all_;
-  bool collecting_ = false;  // the candidates of Record are on offer
+  struct WinT {
+    int K = 0;
+    double X = 0.0;
+    double Y = 0.0;
+  };
+  WinT win_;                 // the best candidate of the item on offer
   PointsT points_;           // the item on offer
   PointsT winnerPoints_;     // the item that owns the best candidate
 };
