@@ -186,14 +186,16 @@ void WriteTurning(TFormaEditorTurn& turn) {
   CheckText(text);
 }
 
-// The deepest any point of the prepared contour lies from its chord, with a margin for
-// rounding: a groove pass deeper than this finds no groove.
+// The deepest any point of the prepared contour lies from its chord, with a margin for the
+// rounding of coordinates of its size: a groove pass deeper than this finds no groove.
 double DeepestBound(const TFormaEditorTurn& turn, double sx, double sy, double ex, double ey) {
   const double l = std::hypot(ex - sx, ey - sy);
   if (!(l > 0.0) || !std::isfinite(l)) return std::numeric_limits<double>::infinity();
   const double nx = -(ey - sy) / l, ny = (ex - sx) / l;
   const auto dist = [&](double x, double y) { return std::fabs(nx * (x - sx) + ny * (y - sy)); };
   double bound = 0.0;
+  double size = std::fmax(std::fmax(std::fabs(sx), std::fabs(sy)),
+                          std::fmax(std::fabs(ex), std::fabs(ey)));
   for (int i = 1; i <= turn.InElements.Count(); ++i) {
     const auto& r = *turn.InElements(i);
     if (r.Kind == 1) {
@@ -201,8 +203,9 @@ double DeepestBound(const TFormaEditorTurn& turn, double sx, double sy, double e
     } else {
       bound = std::fmax(bound, dist(r.V1, r.V2) + std::fabs(r.V3));
     }
+    for (const double v : {r.V1, r.V2, r.V3, r.V4}) size = std::fmax(size, std::fabs(v));
   }
-  return bound * (1 + 1e-9) + 1e-6;
+  return bound + 1e-9 * (bound + size) + 1e-6;
 }
 
 void Groove(TFormaEditorTurn& turn, const TurningParams& tp, const MachiningParams& mp, double sx,
