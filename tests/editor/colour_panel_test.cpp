@@ -24,41 +24,30 @@
 #include "platform/qt/colors.h"
 #include "shell/base/folders.h"
 #include "shell/base/forma_settings.h"
-#include "tests/qt_test_support.h"
+#include "tests/editor/iso_support.h"
+#include "tests/editor/paint_support.h"
 
 namespace movra {
 namespace {
 
 using platform::ColorValue;
+using testing::kBrush;
+using testing::kCursor;
+using testing::kDefault;
 
-constexpr ColorValue kBrush = 0x000000;
-constexpr ColorValue kDefault = 0xFFFFFF;
-constexpr ColorValue kCursor = 0x0000FF;
 constexpr int kRowCursor = 0, kRowBackground = 1, kRowMessages = 9;
 
-// An editor of a 400 x 300 picture whose model origin lies at pixel (200, 150), scale 1.
-class ColourPanel : public ::testing::Test {
+// The painting's editor (origin at pixel (200, 150), scale 1) with the colour dialog and the
+// questions answered by the test.
+class ColourPanel : public testing::Paint {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder_.Ready());
-    folders_.SetExeFolder(folder_.Folder(), folder_.Exe());
-    settings_ = std::make_unique<TFormaSettings>(folders_, daten_, windows_);
-    settings_->ColorBrush = kBrush;
-    settings_->ColorDefault = kDefault;
-    settings_->ColorCursor = kCursor;
-    editor_.FormaSettings = settings_.get();
+    Paint::SetUp();
     editor_.Dialogs.AskYesNo = [](const QString&) { return false; };
     editor_.ColorDialog->Runner = [this](const platform::ColorDialog& d) {
       dialogStart_ = d.Color;
       return dialogAnswer_;
     };
-    editor_.setMinimumSize(0, 0);
-    editor_.resize(400, 300 + editor_.StatusBar->sizeHint().height());
-    editor_.FormResize();
-    editor_.ViewCenterX = editor_.ViewCenterY = 0;
-    editor_.ScreenCenterX = 200;
-    editor_.ScreenCenterY = 150;
-    editor_.ViewScale = 1;
   }
 
   // The user picks Row from the list.
@@ -70,32 +59,7 @@ class ColourPanel : public ::testing::Test {
   ColorValue Preview() const {
     return platform::FromQColor(editor_.PanelColor->palette().color(QPalette::Window));
   }
-  QColor At(double x, double y) const {
-    return editor_.BackBuffer.pixelColor(static_cast<int>(200 + x), static_cast<int>(150 - y));
-  }
-  // Colour C within a pixel of the model point.
-  bool Near(double x, double y, ColorValue c) const {
-    for (int dx = -1; dx <= 1; ++dx)
-      for (int dy = -1; dy <= 1; ++dy)
-        if (At(x + dx, y + dy) == platform::ToQColor(c)) return true;
-    return false;
-  }
-  void Line(int number, double x1, double y1, double x2, double y2) {
-    ASSERT_TRUE(geom_.NewElement());
-    TFormaGeom::GeomT& e = *geom_.CurElement();
-    e.Kind = 1;
-    e.V1 = x1, e.V2 = y1, e.V3 = x2, e.V4 = y2, e.V5 = 0;
-    e.Feed = 100;
-    e.GeomNo = number;
-  }
 
-  testing::StandInExeFolder folder_;
-  TFormaDatenFolders folders_;
-  platform::WindowList windows_;
-  TFormaDaten daten_;
-  std::unique_ptr<TFormaSettings> settings_;
-  TFormaGeom geom_{daten_, ""};
-  TFormaEditor editor_{windows_, geom_};
   std::optional<ColorValue> dialogAnswer_;
   std::optional<ColorValue> dialogStart_;
 };
@@ -296,13 +260,10 @@ TEST_F(ToolField, BadTextsDrawNothingWild) {
 
 class IsoPanel : public ColourPanel {
  protected:
-  std::string Sub(int Number, int Plane) const {
-    std::vector<std::string> lines;
-    EXPECT_TRUE(GeometryToSubprogram(geom_, lines, Number, Plane));
-    std::string text;
-    for (const std::string& l : lines) text += (text.empty() ? "" : "\n") + l;
-    return text;
+  void Line(int Number, double X1, double Y1, double X2, double Y2) {
+    testing::AddLine(geom_, Number, X1, Y1, X2, Y2);
   }
+  std::string Sub(int Number, int Plane) const { return testing::SubprogramText(geom_, Number, Plane); }
   std::string IsoText() const { return editor_.MemoIso->toPlainText().toStdString(); }
 };
 

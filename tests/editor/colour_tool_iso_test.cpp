@@ -11,6 +11,7 @@
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
 #include "geometry/text_writers.h"
+#include "tests/editor/iso_support.h"
 
 namespace movra {
 namespace {
@@ -134,28 +135,14 @@ TEST(ColorBars, ComposeRedGreenBlue) {
 
 class IsoView : public ::testing::Test {
  protected:
-  void Line(int number, double x1, double y1, double x2, double y2) {
-    ASSERT_TRUE(geom_.NewElement());
-    TFormaGeom::GeomT& e = *geom_.CurElement();
-    e.Kind = 1;
-    e.V1 = x1, e.V2 = y1, e.V3 = x2, e.V4 = y2, e.V5 = 0;
-    e.Feed = 100;
-    e.GeomNo = number;
-  }
   // Geometries 12, 3 and 7, stored out of order.
   void ThreeGeometries() {
-    Line(12, 0, 0, 12, 0);
-    Line(3, 0, 0, 3, 0);
-    Line(3, 3, 0, 3, 3);
-    Line(7, 0, 0, 0, 7);
+    testing::AddLine(geom_, 12, 0, 0, 12, 0);
+    testing::AddLine(geom_, 3, 0, 0, 3, 0);
+    testing::AddLine(geom_, 3, 3, 0, 3, 3);
+    testing::AddLine(geom_, 7, 0, 0, 0, 7);
   }
-  std::string Sub(int number, int plane) const {
-    std::vector<std::string> lines;
-    EXPECT_TRUE(GeometryToSubprogram(geom_, lines, number, plane));
-    std::string text;
-    for (const std::string& l : lines) text += (text.empty() ? "" : "\n") + l;
-    return text;
-  }
+  std::string Sub(int number, int plane) const { return testing::SubprogramText(geom_, number, plane); }
 
   TFormaDaten daten_;
   TFormaGeom geom_{daten_, ""};
