@@ -70,6 +70,14 @@ void StyleTemplateItem(QTreeWidgetItem& Item, std::string_view Text, std::size_t
   Item.setData(0, Qt::ForegroundRole, colour);
 }
 
+// The template tree lets its owner ask for one layout after many expansions: opening nodes
+// one by one in a laid-out view would lay it out again for each of them.
+class TemplateTreeView : public QTreeWidget {
+ public:
+  using QTreeWidget::QTreeWidget;
+  using QAbstractItemView::scheduleDelayedItemsLayout;
+};
+
 std::size_t ItemDepth(const QTreeWidgetItem& Item) {
   std::size_t depth = 0;
   for (const QTreeWidgetItem* p = Item.parent(); p != nullptr; p = p->parent()) ++depth;
@@ -83,7 +91,7 @@ void TForma_Rudizi::CreateTemplateBrowser() {
     return FormaInput.InputValue(Caption, Info, Value);
   };
 
-  TreeView_Template = new QTreeWidget(Panel_Template);
+  TreeView_Template = new TemplateTreeView(Panel_Template);
   TreeView_Template->setObjectName(QStringLiteral("TreeView_Template"));
   TreeView_Template->setHeaderHidden(true);
   TreeView_Template->setColumnCount(1);
@@ -239,8 +247,23 @@ void TForma_Rudizi::PExpandClick() {
     PExpandTag = 0;
     return;
   }
-  // Every node of a level below the counter opens.
-  TreeView_Template->expandToDepth(PExpandTag - 1);
+  // Every node of a level below the counter opens. Only nodes with children are marked: a
+  // line has nothing to show, and there are many of them. The view lays itself out once for
+  // all of them.
+  static_cast<TemplateTreeView*>(TreeView_Template)->scheduleDelayedItemsLayout();
+  std::vector<QTreeWidgetItem*> open;
+  for (int i = 0; i < TreeView_Template->topLevelItemCount(); ++i)
+    open.push_back(TreeView_Template->topLevelItem(i));
+  std::vector<QTreeWidgetItem*> next;
+  for (int level = 0; level < PExpandTag && !open.empty(); ++level) {
+    next.clear();
+    for (QTreeWidgetItem* item : open) {
+      if (item->childCount() == 0) continue;
+      item->setExpanded(true);
+      for (int i = 0; i < item->childCount(); ++i) next.push_back(item->child(i));
+    }
+    open.swap(next);
+  }
 }
 
 void TForma_Rudizi::ActionEditExecute() {
