@@ -557,12 +557,4 @@ void TFormaEditor::resizeEvent(QResizeEvent* event) {
   FormResize();
 }
 
-void TFormaEditor::ActionReferensExecute() {
-  const double top = DrawingTop();
-  FitViewToStore(*this, FormaGeom, 0.0, top, BackBuffer.width(),
-                 std::max(BackBuffer.height() - top, 0.0));
-  CursorX = CursorY = 0.0;
-  update();
-}
-
 }  // namespace movra

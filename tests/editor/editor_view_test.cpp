@@ -1,4 +1,5 @@
 #include "editor/editor_view.h"
+#include "editor/navigation.h"
 
 #include <gtest/gtest.h>
 
