@@ -73,7 +73,9 @@ const TFormaGeom::GeomT* TFormaGeom::CurElement() const { return Elements(curren
 int TFormaGeom::CurElementSlot() const { return current_; }
 
 void TFormaGeom::SetCurElement(int Slot) {
-  CheckNotPumping(); current_ = Elements(Slot) ? Slot : 0; }
+  CheckNotPumping();
+  current_ = Elements(Slot) ? Slot : 0;
+}
 
 void TFormaGeom::Dispose(int Slot) {
   Touch();

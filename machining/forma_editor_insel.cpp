@@ -87,12 +87,7 @@ TFormaEditorInsel::InselT TFormaEditorInsel::ShapeRecord(const InselT& E,
                                                          std::int32_t Group) {
   InselT e;
   e.Group = Group;
-  e.Kind = E.Kind;
-  e.V1 = E.V1;
-  e.V2 = E.V2;
-  e.V3 = E.V3;
-  e.V4 = E.V4;
-  e.V5 = E.V5;
+  CopyShape(e, E);
   return e;
 }
 

@@ -13,6 +13,7 @@
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
 #include "machining/forma_editor_insel.h"
+#include "tests/geometry/interpreter_support.h"
 
 namespace movra::pocket_test {
 
@@ -20,23 +21,12 @@ using InselT = TFormaEditorInsel::InselT;
 constexpr double Pi = std::numbers::pi;
 constexpr double Tol = 1e-6;  // coordinates compared in these tests
 
-struct Pocket {
-  TFormaDaten daten;
-  TFormaGeom geom{daten, ""};
+// A store that takes a program or raw elements (transcript::Editor), and the pocket unit on it.
+struct Pocket : transcript::Editor {
   TFormaEditorInsel insel{daten, geom};
 
   Pocket() { insel.Reset(); }
 
-  // Interprets the text as the editor does.
-  void Load(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    std::string error;
-    geom.FromEditor = 1;
-    geom.InterpretProgram(lines, error);
-    ASSERT_EQ(error, "");
-  }
   // Table entries 1, 2, ... in this order, each {Number, Type}.
   void Table(std::initializer_list<TFormaEditorInsel::ContourEntryT> entries) {
     int k = 1;
@@ -45,20 +35,6 @@ struct Pocket {
   void Tool(double R, double E) {
     insel.Params.R = R;
     insel.Params.E = E;
-  }
-  // An element put straight into the store, for what program text cannot say.
-  TFormaGeom::GeomT& Put(int number, double kind, double v1, double v2, double v3, double v4,
-                         double v5 = 0.0) {
-    EXPECT_TRUE(geom.NewElement());
-    TFormaGeom::GeomT& e = *geom.CurElement();
-    e.GeomNo = number;
-    e.Kind = kind;
-    e.V1 = v1;
-    e.V2 = v2;
-    e.V3 = v3;
-    e.V4 = v4;
-    e.V5 = v5;
-    return e;
   }
 };
 

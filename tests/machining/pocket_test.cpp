@@ -102,8 +102,7 @@ TEST(PocketCollect, ClosingLineOnlyWhenTheEndsAreApart) {
     ASSERT_TRUE(p.insel.CollectContours());
     ASSERT_EQ(p.insel.Contours.Count(), c.records);
     ExpectClosedGroups(p.insel.Contours);
-    for (int i = 1; i <= p.insel.Contours.Count(); ++i)
-      EXPECT_EQ(Rec(p.insel.Contours, i).Group, 1);
+    for (int i = 1; i <= p.insel.Contours.Count(); ++i) EXPECT_EQ(Rec(p.insel.Contours, i).Group, 1);
   }
 }
 
