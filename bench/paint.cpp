@@ -10,7 +10,6 @@
 #include <numbers>
 
 #include "editor/forma_editor.h"
-#include "editor/navigation.h"
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
 #include "shell/base/folders.h"

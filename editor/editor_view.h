@@ -12,6 +12,7 @@
 
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
+#include "geometry/one_based.h"
 
 namespace movra {
 
@@ -35,6 +36,14 @@ inline std::int32_t PixelRound(double Value) {
   return static_cast<std::int32_t>((held + kRound) - kRound);
 }
 
+// A model point of the hovered element's construction; (NoValue, NoValue) = unset.
+struct ConstructionPointT {
+  double X = NoValue;
+  double Y = NoValue;
+};
+// Candidate points of an element: nine of a line, sixteen of an arc.
+inline constexpr int ConstructionPointCount = 16;
+
 // The hovered element as the last snap search found it (see the snap search).
 struct EditorHover {
   std::int32_t HoverIndex = 0;   // position in its list; 0 = nothing hovered
@@ -45,6 +54,8 @@ struct EditorHover {
   double HoverFeed = 0.0;        // NoValue = rapid
   std::uint8_t HoverCorr = 0;    // 0 none, 1 g41, 2 g42, 3 g81
   std::int32_t SnapKind = 0;     // winning candidate of the hovered element, 0 none
+  // The hovered element's candidate points by candidate number 1..16.
+  OneBasedArray<ConstructionPointT, ConstructionPointCount> ConstructionPoints;
 };
 
 // The view and the points the editor's tools share.
@@ -124,5 +135,11 @@ struct StatusTexts {
   std::optional<std::string> Panel5;
 };
 StatusTexts MakeStatusTexts(const EditorView& View, bool Diameter, int Decimals);
+
+// Fit to extents (navigation.h has its parts): the box of every element that is not a rapid
+// move, shown at 0.75 of the drawing area whose width is Width - Left and height Height, its
+// top at Top. An empty store or a single point leaves the view centre (0, 0) at scale 1.0.
+void FitViewToStore(EditorView& View, const TFormaGeom& Geom, double Left, double Top,
+                    double Width, double Height);
 
 }  // namespace movra

@@ -123,10 +123,13 @@ class TFormaEditor : public QDialog,
   // Hover record and cursor point from a picked turning or pocket item.
   template <class Item>
   void SetHoverFromItem(const Item& It);
-  // The hovered element and its construction; the snap search draws it (no-op until then).
+  // The hovered element drawn thick, then its handles and construction lines.
   void DrawSnapConstruction();
   // Empties the hover record, the cursor point and the pole, and status panels 0 to 4.
   void ClearHover();
+  // The snap search from MousePixel over the store, the pocket path and the turning moves
+  // (snap_search.h); the callers repaint afterwards.
+  void FindSnapPoint();
 
   // The whole repaint into BackBuffer. While an interpreter run or a pocket computation is
   // in progress the last finished picture stays.

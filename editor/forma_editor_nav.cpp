@@ -46,9 +46,6 @@ ShiftState ShiftOf(const QMouseEvent& Event) {
 
 bool Shown(const QWidget* w) { return w != nullptr && w->isVisible(); }
 
-// The snap search under the mouse. It lands with the snap search; until then the cursor point
-// stays where the last search or fit left it.
-void SnapUnderMouse(TFormaEditor& Editor) { static_cast<void>(Editor); }
 
 // The window's key preview and wheel dispatch: one filter over every widget of the editor,
 // so that a key reaches the window before the focused control (as Esc must), and the wheel
@@ -233,7 +230,7 @@ void TFormaEditor::FormMouseMove(ShiftState Shift, int X, int Y) {
   ScreenToWorld(X, Y, MouseModelX, MouseModelY);
   bool windowDown = SpeedButtonWindow->isChecked();
   TrackMouseGesture(*this, *this, Shift, X, Y, GesturePhase::Move, windowDown, Picture());
-  if (Shift == 0) SnapUnderMouse(*this);
+  if (Shift == 0) FindSnapPoint();
   update();
 }
 
@@ -439,7 +436,7 @@ void TFormaEditor::ScrollBarIndexExit() { ScrollBarIndexTag = 0; }
 
 void TFormaEditor::ScrollBarIndexScroll() {
   if (!ScrollBarIndex->isEnabled()) return;
-  SnapUnderMouse(*this);
+  FindSnapPoint();
   update();
 }
 

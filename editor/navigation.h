@@ -124,9 +124,7 @@ Extents StoreExtents(const TFormaGeom& Geom);
 void FitViewToExtents(EditorView& View, const Extents& Box, double Left, double Top,
                       double Width, double Height);
 
-// StoreExtents and FitViewToExtents in one.
-void FitViewToStore(EditorView& View, const TFormaGeom& Geom, double Left, double Top,
-                    double Width, double Height);
+// FitViewToStore (declared with the view) is StoreExtents and FitViewToExtents in one.
 
 // The pole: set (PoleX or PoleY not 0) it returns to (0, 0), otherwise it goes to the cursor.
 void TogglePole(EditorView& View);

@@ -1,5 +1,4 @@
 #include "editor/editor_view.h"
-#include "editor/navigation.h"
 
 #include <gtest/gtest.h>
 

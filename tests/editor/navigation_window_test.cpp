@@ -130,6 +130,25 @@ TEST_F(Navigation, FirstMoveOnlyRecordsThePointer) {
   EXPECT_EQ(editor_->MouseModelY, y);
 }
 
+TEST_F(Navigation, PlainMovesSearchTheSnapPointAndDragsDoNot) {
+  Line(10, 10, 60, 10);
+  editor_->ViewCenterX = editor_->ViewCenterY = 0;
+  editor_->ScreenCenterX = 400;
+  editor_->ScreenCenterY = 300;
+  Move({455, 292}, Qt::NoButton);  // the first move only records the pointer
+  Move({458, 291}, Qt::NoButton);  // model (58, 9): nearest the end (60, 10)
+  EXPECT_EQ(editor_->CursorX, 60);
+  EXPECT_EQ(editor_->CursorY, 10);
+  Move({412, 291}, Qt::NoButton, Qt::ShiftModifier);  // near the start, Shift held
+  EXPECT_EQ(editor_->CursorX, 60);
+  Press({412, 291}, Qt::LeftButton);
+  Move({411, 290}, Qt::LeftButton);
+  EXPECT_EQ(editor_->CursorX, 60);
+  Release({411, 290}, Qt::LeftButton);
+  Move({411, 291}, Qt::NoButton);
+  EXPECT_EQ(editor_->CursorX, 10);
+}
+
 TEST_F(Navigation, ZoomWindowFromButtonToRelease) {
   editor_->SpeedButtonWindow->click();
   ASSERT_TRUE(editor_->SpeedButtonWindow->isChecked());
