@@ -6,9 +6,11 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "editor/editor_view.h"
 #include "editor/navigation.h"
+#include "editor/geo_file.h"
 #include "platform/core/window_list.h"
 
 class QAction;
@@ -16,6 +18,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
@@ -31,6 +34,7 @@ class TFormaEditorTurn;
 class TFormaGeom;
 class TFormaInput;
 class TFormaSettings;
+class TFormaSyntax;
 
 namespace platform {
 class Canvas;
@@ -75,6 +79,62 @@ class TFormaEditor : public QDialog,
   TFormaSettings* FormaSettings = nullptr;
   TFormaEditorTurn* FormaEditorTurn = nullptr;
   TFormaEditorInsel* FormaEditorInsel = nullptr;
+  TFormaSyntax* FormaSyntax = nullptr;
+
+  // ---- Showing, the text panel and the files (forma_editor_text.cpp) ----
+  // The one way the main window opens the editor: the memo gets Lines (its modified mark
+  // cleared), PanelSave is hidden, PanelIso shown, and the editor runs modally until it is
+  // closed. True when SpeedButtonSave closed it, false for every other way of closing.
+  bool ExecuteWithText(const QStringList& Lines);
+
+  // The questions and file names the editor asks for; tests put their own answers here.
+  struct DialogProvider {
+    std::function<bool(const QString& Text)> AskYesNo;
+    std::function<QString(const QString& Folder)> OpenFileName;  // empty = cancelled
+    std::function<QString(const QString& Folder)> SaveFileName;  // empty = cancelled
+    std::function<void(const QString& Text)> ShowMessage;
+  };
+  DialogProvider Dialogs;
+
+  QMenuBar* MainMenu = nullptr;
+  QMenu* PFile = nullptr;
+  QAction* PNew = nullptr;
+  QAction* POpen = nullptr;
+  QAction* PClose = nullptr;
+  QMenu* PTools = nullptr;
+  QAction* PSyntax = nullptr;
+  QAction* PScrollBar = nullptr;
+  QAction* AutoShow = nullptr;  // check: every re-interpretation ends with a fit
+  QAction* PIso = nullptr;
+  QAction* ActionEditor = nullptr;  // "Edit text": shows or hides the text panel
+  QToolButton* SpeedButtonText = nullptr;
+  QToolButton* SpeedButtonAlign = nullptr;
+  QPlainTextEdit* MemoIso = nullptr;  // the ISO view's text; hidden
+  QWidget* Splitter = nullptr;        // drags the width of a left-docked text panel
+  QTimer* TimerStart = nullptr;       // 200 ms after creation and after each activation
+
+  // Re-interprets the memo into the store and shows the verdict on SpeedButtonCaption. From
+  // inside a run in progress the memo's text is asked to run after it instead.
+  void ActionAutoExecute();
+  void ActionClearExecute();
+  void ActionEditorExecute();
+  void SpeedButtonAlignClick();
+  void SpeedButtonSaveClick();
+  void PSyntaxClick();
+  void PNewClick();
+  void POpenClick();
+  void PSaveClick();
+  void PSaveAsClick();
+  void PCloseClick();
+  void TimerStartTimer();
+
+  // The *.geo file of the memo: its path (the caption shows it) and the form it is written in.
+  QString FileName;
+  GeoFileFormat FileFormat;
+  // The memo's lines as the interpreter and the files take them.
+  std::vector<std::string> MemoLines() const;
+  // True when the text panel is shown docked at the left.
+  bool MemoDockedLeft() const;
 
   // ---- Painting (forma_editor_paint.cpp) ----
   // Controls the painting reads; the navigation, the panels and the menus give them their
@@ -183,6 +243,13 @@ class TFormaEditor : public QDialog,
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Every way of closing (Esc, Exit, the window's close box, the panels' buttons) passes
+  // here: a modified memo is asked about unless Save closed the editor.
+  void done(int Result) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -206,10 +273,24 @@ class TFormaEditor : public QDialog,
   // Navigation (forma_editor_nav.cpp).
   void SetUpNavigation();
   PictureSize Picture() const;
-  int DockedMemoWidth() const;
-  QWidget* IsoMemo() const;
   QObject* navigationFilter_ = nullptr;  // key preview and wheel dispatch over the window
   bool popupArmed_ = false;  // a plain right press: the release opens the popup menu
+  void CreateMenusAndTextPanel();
+  // Caption button, element bar, fit and repaint after a run that gave ErrorText.
+  void FinishAutoExecute(const std::string& ErrorText);
+  // FormClose: the editor back to its plain state.
+  void FormClose();
+  void FormShow();
+  // Writes the memo to Path; tells the user and keeps the modified mark when it fails.
+  bool WriteMemo(const QString& Path);
+  void SetFileName(const QString& Path);
+  // The text panel over the client area (filled) or at its left edge.
+  void PlaceMemoPanel();
+  bool RussianInterface() const;
+  QString Message(int Slot, const char* English) const;
+  bool memoDockedLeft_ = false;
+  int memoDockWidth_ = 0;
+  bool savedClose_ = false;  // the close under way comes from SpeedButtonSave
 };
 
 }  // namespace movra

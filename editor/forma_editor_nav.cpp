@@ -185,16 +185,6 @@ PictureSize TFormaEditor::Picture() const {
   return {static_cast<double>(BackBuffer.width()), static_cast<double>(BackBuffer.height())};
 }
 
-// The text panel docked at the left covers that many pixels of the picture; filling the
-// window or hidden it covers none the fit could avoid.
-int TFormaEditor::DockedMemoWidth() const {
-  if (!Shown(PanelMemo) || PanelMemo->x() > 0 || PanelMemo->width() >= width()) return 0;
-  return PanelMemo->width();
-}
-
-// The ISO memo of the text panel, once the panel has one.
-QWidget* TFormaEditor::IsoMemo() const { return findChild<QWidget*>(QStringLiteral("MemoIso")); }
-
 // ---- Mouse ----
 
 void TFormaEditor::FormMouseDown(ShiftState Shift, int X, int Y) {
@@ -251,7 +241,7 @@ bool TFormaEditor::FormMouseWheel(ShiftState Shift, int Delta) {
   QWidget* focus = QApplication::focusWidget();
   if (focus == nullptr || focus->window() != this) return false;
   auto* memo = qobject_cast<QPlainTextEdit*>(focus);
-  if (memo != nullptr && (memo == Memo || memo == IsoMemo())) {
+  if (memo != nullptr && (memo == Memo || memo == MemoIso)) {
     // Without Ctrl the memo scrolls as usual; its own Ctrl+wheel zoom is replaced by ours.
     if ((Shift & (ShiftShift | ShiftAlt | ShiftCtrl)) != ShiftCtrl) return false;
     QFont f = memo->font();
@@ -341,19 +331,19 @@ bool TFormaEditor::EditFocusKeyDown(int Key, Qt::KeyboardModifiers Modifiers) {
 void TFormaEditor::HandleEscape() {
   EscapeContext c;
   c.Busy = platform::ApplicationTag() != 0;
-  c.IsoMemoShown = Shown(IsoMemo());
+  c.IsoMemoShown = !MemoIso->isHidden();
   c.WindowDown = SpeedButtonWindow->isChecked();
   c.ZoomTimerRunning = Timer->isActive();
   c.MouseStill = PressPixel == MousePixel;
   switch (NextEscapeStep(c)) {
     case EscapeStep::ClearBusy: platform::SetApplicationTag(0); break;
-    case EscapeStep::HideIsoMemo: IsoMemo()->hide(); break;
+    case EscapeStep::HideIsoMemo: MemoIso->hide(); break;
     case EscapeStep::ReleaseWindow: SpeedButtonWindow->setChecked(false); break;
     case EscapeStep::StopZoomTimer:
       Timer->stop();
       ZoomRepeat = 0;
       break;
-    case EscapeStep::Close: close(); return;
+    case EscapeStep::Close: reject(); return;
     case EscapeStep::Repaint:
       // The press point catches up with the mouse, so that the next Esc closes the editor.
       PressPixel = MousePixel;
@@ -390,7 +380,10 @@ void TFormaEditor::SpeedButtonWindowClick() { WindowRect = {}; }
 
 void TFormaEditor::ActionReferensExecute() {
   const double top = DrawingTop();
-  FitViewToStore(*this, FormaGeom, DockedMemoWidth(), top, BackBuffer.width(),
+  // The text panel docked at the left covers part of the picture; filling the window it
+  // covers all of it and the fit uses the whole picture.
+  const double left = MemoDockedLeft() ? PanelMemo->width() : 0.0;
+  FitViewToStore(*this, FormaGeom, left, top, BackBuffer.width(),
                  std::max(BackBuffer.height() - top, 0.0));
   CursorX = CursorY = 0.0;
   update();

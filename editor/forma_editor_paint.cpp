@@ -554,6 +554,7 @@ void TFormaEditor::FormResize() {
 
 void TFormaEditor::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
+  PlaceMemoPanel();
   FormResize();
 }
 

@@ -245,9 +245,9 @@ TEST_F(Navigation, KeysElsewhereDoNotNavigate) {
 }
 
 TEST_F(Navigation, EscapeChain) {
-  auto* iso = new QPlainTextEdit(editor_->PanelMemo);
-  iso->setObjectName(QStringLiteral("MemoIso"));
+  QPlainTextEdit* iso = editor_->MemoIso;
   editor_->PanelMemo->show();
+  iso->show();
   editor_->SpeedButtonWindow->setChecked(true);
   platform::SetApplicationTag(1);
 
