@@ -137,10 +137,15 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   CreateMenusAndTextPanel();
   CreateColourToolIsoPanels();
 
+  SetUpNavigation();
   windows_.Register(this);
 }
 
-TFormaEditor::~TFormaEditor() { windows_.Unregister(this); }
+TFormaEditor::~TFormaEditor() {
+  // The application-wide key and wheel filter goes before the controls it reads.
+  delete navigationFilter_;
+  windows_.Unregister(this);
+}
 
 int TFormaEditor::DrawingTop() const { return toolBar_->geometry().bottom() + 1; }
 
