@@ -127,6 +127,32 @@ INSTANTIATE_TEST_SUITE_P(
                       EscCase{"RapidTraverse", 7, &TFormaSettings::ColorToolMax, 0xFF00FF}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The shown window with the list focused: the window's Esc rule runs first (here it hides the
+// ISO memo rather than closing), then the list restores the row's colour; every other key
+// reaches the list's handler before the list moves.
+TEST_F(ColourPanel, FocusedListSeesKeysAfterTheWindowAndBeforeItMoves) {
+  editor_.show();
+  editor_.activateWindow();
+  ASSERT_TRUE(testing::RunEventLoopUntil([this] { return editor_.isActiveWindow(); }));
+  editor_.GroupBoxColor->show();
+  editor_.PanelMemo->show();
+  editor_.MemoIso->show();
+  settings_->ColorTextMessage = 0x445566;
+  Choose(kRowMessages);
+  editor_.ComboBoxColor->setFocus();
+  ASSERT_TRUE(testing::RunEventLoopUntil([this] { return editor_.ComboBoxColor->hasFocus(); }));
+  Key(Qt::Key_Escape);
+  EXPECT_TRUE(editor_.MemoIso->isHidden());
+  EXPECT_TRUE(editor_.isVisible());
+  EXPECT_EQ(settings_->ColorTextMessage, 0x00FFFF);
+  settings_->ColorBrush = 0x303030;
+  Choose(kRowCursor);
+  Key(Qt::Key_Down);
+  EXPECT_EQ(editor_.ComboBoxColor->currentIndex(), kRowBackground);
+  EXPECT_EQ(settings_->ColorCursor, kCursor);
+  EXPECT_EQ(settings_->ColorBrush, 0x303030);
+}
+
 TEST_F(ColourPanel, EnterWithTheDialogCancelledChangesNothing) {
   settings_->ColorSelect = 0x445566;
   Choose(3);
