@@ -136,6 +136,7 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   layout->addStretch(1);
   layout->addWidget(StatusBar);
 
+  CreateMachiningPanels();
   windows_.Register(this);
 }
 

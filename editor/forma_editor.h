@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "editor/editor_view.h"
 #include "platform/core/window_list.h"
@@ -14,6 +16,8 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
@@ -27,9 +31,11 @@ class TFormaEditorInsel;
 class TFormaEditorTurn;
 class TFormaGeom;
 class TFormaSettings;
+struct InselRunResult;
 
 namespace platform {
 class Canvas;
+class OneShotTimer;
 }
 
 // The view fields (ViewCenterX, ViewScale, MousePixel, CursorX, PoleX, the hover record, the
@@ -67,6 +73,86 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   TFormaSettings* FormaSettings = nullptr;
   TFormaEditorTurn* FormaEditorTurn = nullptr;
   TFormaEditorInsel* FormaEditorInsel = nullptr;
+
+  // ---- Turning and pocket panels (forma_editor_panels.cpp, forma_editor_turn_panel.cpp,
+  // forma_editor_insel_panel.cpp); their logic without a window is editor/turn_panel.h and
+  // editor/insel_panel.h ----
+  QMenu* PopupMenuSelect = nullptr;
+  QAction* SelectTurn = nullptr;
+  QAction* SelectThread = nullptr;
+  QAction* SelectInsel = nullptr;
+  QListWidget* ListBoxTurn = nullptr;
+  QComboBox* ComboBoxTurnI = nullptr;
+  QComboBox* ComboBoxTurnL = nullptr;
+  QComboBox* ComboBoxTurnF = nullptr;
+  QComboBox* ComboBoxTurnK = nullptr;
+  QComboBox* ComboBoxTurnA1 = nullptr;
+  QComboBox* ComboBoxTurnL1 = nullptr;
+  QComboBox* ComboBoxTurnA2 = nullptr;
+  QComboBox* ComboBoxTurnL2 = nullptr;
+  QComboBox* ComboBoxTurnE1 = nullptr;
+  QComboBox* ComboBoxTurnE2 = nullptr;
+  QComboBox* ComboBoxTurnE3 = nullptr;
+  QComboBox* ComboBoxTurnTyp = nullptr;
+  QGroupBox* GroupBoxTurnParam = nullptr;
+  QPushButton* ButtonTurnSave = nullptr;
+  QPushButton* ButtonTurnClose = nullptr;
+  QComboBox* ComboBoxInsel_D = nullptr;
+  QComboBox* ComboBoxInsel_K = nullptr;
+  QComboBox* ComboBoxInsel_E = nullptr;
+  QComboBox* ComboBoxInsel_A = nullptr;
+  QListWidget* CheckListBoxInsel = nullptr;
+  QToolButton* SpeedButtonInselTyp = nullptr;
+  QPushButton* ButtonInselClick = nullptr;
+  QComboBox* ComboBoxView = nullptr;
+  QPushButton* ButtonInselSave = nullptr;
+  QPushButton* ButtonInselClose = nullptr;
+  platform::OneShotTimer* TimerTurn = nullptr;
+  platform::OneShotTimer* TimerInsel = nullptr;
+  int PanelDragX = -1;  // drag anchor in the box; -1 = the next mouse position
+  int PanelDragY = -1;
+  // What the panels keep between events; FormClose resets it in one assignment.
+  struct PanelStateT {
+    std::uint8_t TurnWaiting = 0;   // the box's tag: shown by the next mouse move
+    std::uint8_t InselWaiting = 0;
+    std::uint8_t ThreadWaiting = 0;
+    std::uint8_t InselFit = 0;      // TimerInsel's tag: fit the view after the next run
+    std::uint8_t InselRunning = 0;  // a pocket calculation is under way (it pumps)
+    std::uint8_t ResetPending = 0;  // closed during that calculation: reset when it returns
+  };
+  PanelStateT Panels;
+
+  void SelectTurnClick();
+  void SelectThreadClick();
+  void SelectInselClick();
+  // First step of a mouse move in the drawing: shows the first waiting panel. True if one was.
+  bool ShowWaitingPanel();
+  void ResetTurnPanel();
+  double NormalizeComboValue(QString& Text);
+  // Parameter events: they cancel a running pocket calculation or arm the panel's timer.
+  void ComboBoxTurnA1Click();
+  void ListBoxTurnClick();
+  void TimerTurnTimer();
+  void ButtonTurnSaveClick();
+  void ButtonTurnCloseClick();
+  void ComboBoxInsel_DClick();
+  void CheckListBoxInselClickCheck();
+  void ButtonInselClickClick();
+  void SpeedButtonInselTypClick();
+  void TimerInselTimer();
+  void ButtonInselSaveClick();
+  void ButtonInselCloseClick();
+  // Double click on a panel: a running pocket calculation stops.
+  void GroupBoxTurnDblClick();
+  // Dragging of the four floating boxes; positions relative to Box.
+  void GroupBoxInselMouseDown(QGroupBox* Box, QPoint Position);
+  void GroupBoxInselMouseMove(QGroupBox* Box, QPoint Position, bool LeftOnly);
+  void GroupBoxTurnEnter();
+  // The panels' part of FormClose.
+  void PanelsFormClose();
+  // Puts Lines into the memo and saves it under a chosen name. True once the file is written;
+  // otherwise the memo gets its text and modified mark back and false is returned.
+  bool SaveResultAs(const QStringList& Lines);
 
   // ---- Painting (forma_editor_paint.cpp) ----
   // Controls the painting reads; the navigation, the panels and the menus give them their
@@ -148,6 +234,20 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   std::array<QPoint, ArcPointCount> arcKept_;  // the arc's points less those on the same pixel
   std::array<QString, 6> statusTexts_;         // the status texts of the repaint under way
   QWidget* toolBar_ = nullptr;          // the row of buttons over the picture
+
+  // ---- Panels ----
+  void CreateMachiningPanels();
+  void CreateTurnPanel();
+  void CreateInselPanel();
+  void EnterPanelMode();
+  void FinishInselRun(const InselRunResult& Result);
+  // The memo as the interpreter takes it.
+  std::vector<std::string> MemoLines() const;
+  // Re-interprets the memo (the panels' way into the editor's live interpretation).
+  void PanelsInterpretMemo();
+  // The save dialog of the memo; true once a file was written.
+  bool PanelsSaveMemoAs();
+  void PanelsCloseEditor();
 };
 
 }  // namespace movra
