@@ -13,6 +13,7 @@
 #include "editor/turn_panel.h"
 #include "geometry/forma_geom.h"
 #include "machining/forma_editor_turn.h"
+#include "platform/core/application.h"
 #include "platform/qt/one_shot_timer.h"
 
 namespace movra {
@@ -184,8 +185,13 @@ void TFormaEditor::TimerTurnTimer() {
 }
 
 void TFormaEditor::ButtonTurnSaveClick() {
-  // Not from inside a run that pumps: the memo is not to change under it.
-  if (FormaEditorTurn == nullptr || FormaGeom.Busy != 0 || Panels.InselRunning != 0) return;
+  if (FormaEditorTurn == nullptr) return;
+  // Not from inside a run that pumps: the memo is not to change under it. A running pocket
+  // calculation is asked to stop; the click may be repeated once it has.
+  if (FormaGeom.Busy != 0 || Panels.InselRunning != 0) {
+    platform::SetApplicationTag(0);
+    return;
+  }
   std::vector<std::string> text;
   if (!FormaEditorTurn->WriteProgram(text)) return;
   GeneratedText = Items(text);
