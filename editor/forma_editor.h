@@ -150,6 +150,8 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void GroupBoxTurnEnter();
   // The panels' part of FormClose.
   void PanelsFormClose();
+  // The memo as the interpreter takes it.
+  std::vector<std::string> MemoLines() const;
   // Puts Lines into the memo and saves it under a chosen name. True once the file is written;
   // otherwise the memo gets its text and modified mark back and false is returned.
   bool SaveResultAs(const QStringList& Lines);
@@ -241,8 +243,6 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void CreateInselPanel();
   void EnterPanelMode();
   void FinishInselRun(const InselRunResult& Result);
-  // The memo as the interpreter takes it.
-  std::vector<std::string> MemoLines() const;
   // Re-interprets the memo (the panels' way into the editor's live interpretation).
   void PanelsInterpretMemo();
   // The save dialog of the memo; true once a file was written.
