@@ -105,6 +105,7 @@ void TFormaEditor::CreateMachiningPanels() {
   for (QGroupBox* box : {GroupBoxTurn, GroupBoxInsel, GroupBoxThread, GroupBoxColor}) {
     box->installEventFilter(events);
     box->setMouseTracking(true);
+    box->setAutoFillBackground(true);  // a panel stands in front of the drawing
   }
 }
 
