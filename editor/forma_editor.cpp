@@ -140,7 +140,10 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   windows_.Register(this);
 }
 
-TFormaEditor::~TFormaEditor() { windows_.Unregister(this); }
+TFormaEditor::~TFormaEditor() {
+  ReleaseMachiningPanels();
+  windows_.Unregister(this);
+}
 
 int TFormaEditor::DrawingTop() const { return toolBar_->geometry().bottom() + 1; }
 

@@ -239,6 +239,9 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
 
   // ---- Panels ----
   void CreateMachiningPanels();
+  // Stops the panels' event routing; the window is going away.
+  void ReleaseMachiningPanels();
+  QObject* panelEvents_ = nullptr;
   void CreateTurnPanel();
   void CreateInselPanel();
   void EnterPanelMode();

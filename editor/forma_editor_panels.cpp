@@ -100,6 +100,7 @@ void TFormaEditor::CreateMachiningPanels() {
   CreateInselPanel();
 
   auto* events = new PanelEvents(*this);
+  panelEvents_ = events;
   installEventFilter(events);
   setMouseTracking(true);
   for (QGroupBox* box : {GroupBoxTurn, GroupBoxInsel, GroupBoxThread, GroupBoxColor}) {
@@ -107,6 +108,12 @@ void TFormaEditor::CreateMachiningPanels() {
     box->setMouseTracking(true);
     box->setAutoFillBackground(true);  // a panel stands in front of the drawing
   }
+}
+
+void TFormaEditor::ReleaseMachiningPanels() {
+  // Hiding the dialog while it is destroyed must not reach the half-destroyed window.
+  delete panelEvents_;
+  panelEvents_ = nullptr;
 }
 
 // ---- Opening ----
