@@ -132,9 +132,9 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   layout->addWidget(toolBar_);
   layout->addWidget(PanelSave);
   layout->addWidget(PanelScroll);
-  layout->addWidget(PanelMemo, 1);
   layout->addStretch(1);
   layout->addWidget(StatusBar);
+  CreateMenusAndTextPanel();
 
   CreateMachiningPanels();
   windows_.Register(this);

@@ -6,10 +6,12 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "editor/editor_view.h"
+#include "editor/geo_file.h"
 #include "platform/core/window_list.h"
 
 class QAction;
@@ -18,10 +20,12 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 class QWidget;
 
@@ -31,6 +35,7 @@ class TFormaEditorInsel;
 class TFormaEditorTurn;
 class TFormaGeom;
 class TFormaSettings;
+class TFormaSyntax;
 struct InselRunResult;
 
 namespace platform {
@@ -73,6 +78,65 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   TFormaSettings* FormaSettings = nullptr;
   TFormaEditorTurn* FormaEditorTurn = nullptr;
   TFormaEditorInsel* FormaEditorInsel = nullptr;
+  TFormaSyntax* FormaSyntax = nullptr;
+
+  // ---- Showing, the text panel and the files (forma_editor_text.cpp) ----
+  // The one way the main window opens the editor: the memo gets Lines (its modified mark
+  // cleared), PanelSave is hidden, PanelIso shown, and the editor runs modally until it is
+  // closed. True when SpeedButtonSave closed it, false for every other way of closing.
+  bool ExecuteWithText(const QStringList& Lines);
+
+  // The questions and file names the editor asks for; tests put their own answers here.
+  struct DialogProvider {
+    std::function<bool(const QString& Text)> AskYesNo;
+    std::function<QString(const QString& Folder)> OpenFileName;  // empty = cancelled
+    std::function<QString(const QString& Folder)> SaveFileName;  // empty = cancelled
+    std::function<void(const QString& Text)> ShowMessage;
+  };
+  DialogProvider Dialogs;
+
+  QMenuBar* MainMenu = nullptr;
+  QMenu* PFile = nullptr;
+  QAction* PNew = nullptr;
+  QAction* POpen = nullptr;
+  QAction* PClose = nullptr;
+  QMenu* PTools = nullptr;
+  QAction* PSyntax = nullptr;
+  QAction* PScrollBar = nullptr;
+  QAction* AutoShow = nullptr;  // check: every re-interpretation ends with a fit
+  QAction* PIso = nullptr;
+  QAction* ActionEditor = nullptr;  // "Edit text": shows or hides the text panel
+  QToolButton* SpeedButtonText = nullptr;
+  QToolButton* SpeedButtonAlign = nullptr;
+  QPlainTextEdit* MemoIso = nullptr;  // the ISO view's text; hidden
+  QWidget* Splitter = nullptr;        // drags the width of a left-docked text panel
+  QTimer* TimerStart = nullptr;       // 200 ms after creation and after each activation
+
+  // Re-interprets the memo into the store and shows the verdict on SpeedButtonCaption. From
+  // inside a run in progress the memo's text is asked to run after it instead.
+  void ActionAutoExecute();
+  void ActionClearExecute();
+  void ActionEditorExecute();
+  void SpeedButtonAlignClick();
+  void SpeedButtonSaveClick();
+  void PSyntaxClick();
+  void PNewClick();
+  void POpenClick();
+  void PSaveClick();
+  void PSaveAsClick();
+  void PCloseClick();
+  void TimerStartTimer();
+  // Esc: ends a busy computation, the zoom window or the ISO memo, else closes the editor
+  // when the mouse has not moved since the last press.
+  void HandleEscape();
+
+  // The *.geo file of the memo: its path (the caption shows it) and the form it is written in.
+  QString FileName;
+  GeoFileFormat FileFormat;
+  // The memo's lines as the interpreter and the files take them.
+  std::vector<std::string> MemoLines() const;
+  // True when the text panel is shown docked at the left.
+  bool MemoDockedLeft() const;
 
   // ---- Turning and pocket panels (forma_editor_panels.cpp, forma_editor_turn_panel.cpp,
   // forma_editor_insel_panel.cpp); their logic without a window is editor/turn_panel.h and
@@ -150,8 +214,6 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void GroupBoxTurnEnter();
   // The panels' part of FormClose.
   void PanelsFormClose();
-  // The memo as the interpreter takes it.
-  std::vector<std::string> MemoLines() const;
   // Puts Lines into the memo and saves it under a chosen name. True once the file is written;
   // otherwise the memo gets its text and modified mark back and false is returned.
   bool SaveResultAs(const QStringList& Lines);
@@ -222,6 +284,12 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Every way of closing (Esc, Exit, the window's close box, the panels' buttons) passes
+  // here: a modified memo is asked about unless Save closed the editor.
+  void done(int Result) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -246,11 +314,23 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void CreateInselPanel();
   void EnterPanelMode();
   void FinishInselRun(const InselRunResult& Result);
-  // Re-interprets the memo (the panels' way into the editor's live interpretation).
-  void PanelsInterpretMemo();
-  // The save dialog of the memo; true once a file was written.
-  bool PanelsSaveMemoAs();
-  void PanelsCloseEditor();
+
+  void CreateMenusAndTextPanel();
+  // Caption button, element bar, fit and repaint after a run that gave ErrorText.
+  void FinishAutoExecute(const std::string& ErrorText);
+  // FormClose: the editor back to its plain state.
+  void FormClose();
+  void FormShow();
+  // Writes the memo to Path; tells the user and keeps the modified mark when it fails.
+  bool WriteMemo(const QString& Path);
+  void SetFileName(const QString& Path);
+  // The text panel over the client area (filled) or at its left edge.
+  void PlaceMemoPanel();
+  bool RussianInterface() const;
+  QString Message(int Slot, const char* English) const;
+  bool memoDockedLeft_ = false;
+  int memoDockWidth_ = 0;
+  bool savedClose_ = false;  // the close under way comes from SpeedButtonSave
 };
 
 }  // namespace movra

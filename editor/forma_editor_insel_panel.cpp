@@ -206,18 +206,18 @@ void TFormaEditor::ButtonInselSaveClick() {
   }
   InselSaveTexts save;
   if (!PrepareInselSave(*FormaEditorInsel, FormaGeom, save)) {
-    PanelsInterpretMemo();  // the store held the path for a moment: the program comes back
+    ActionAutoExecute();  // the store held the path for a moment: the program comes back
     return;
   }
   GeneratedText = Items(save.MemoLines());
   if (!SaveResultAs(GeneratedText)) {
-    PanelsInterpretMemo();
+    ActionAutoExecute();
     return;
   }
   CommitInselSave(FormaGeom, save);
   FormaEditorInsel->Reset();
   FormaGeom.Daten().BroadcastToForms(platform::FormaNotify, BroadcastTextsChanged);
-  PanelsCloseEditor();
+  SpeedButtonSaveClick();
 }
 
 }  // namespace movra

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
+#include <QToolButton>
 
 #include "editor/forma_editor.h"
 #include "editor/insel_panel.h"
@@ -25,7 +26,7 @@ namespace {
 
 constexpr int PanelTimerMs = 100;
 
-// Routes the mouse and close events of the editor and its floating boxes to the panel logic;
+// Routes the mouse events of the editor and its floating boxes to the panel logic;
 // it never swallows an event, so the editor's own handlers see them too.
 class PanelEvents : public QObject {
  public:
@@ -35,8 +36,6 @@ class PanelEvents : public QObject {
   bool eventFilter(QObject* Watched, QEvent* Event) override {
     if (Watched == &editor_) {
       if (Event->type() == QEvent::MouseMove) editor_.ShowWaitingPanel();
-      // A window hidden by the window system (minimised) is not closed.
-      if (Event->type() == QEvent::Hide && !Event->spontaneous()) editor_.PanelsFormClose();
       return false;
     }
     auto* box = qobject_cast<QGroupBox*>(Watched);
@@ -119,6 +118,12 @@ void TFormaEditor::ReleaseMachiningPanels() {
 // ---- Opening ----
 
 void TFormaEditor::EnterPanelMode() {
+  // Saving goes through the panel's own button; FormClose undoes all of it.
+  PFile->menuAction()->setVisible(false);
+  PTools->menuAction()->setVisible(false);
+  SpeedButtonAlign->setEnabled(false);
+  SpeedButtonText->setEnabled(false);
+  ActionEditor->setEnabled(false);
   PanelSave->hide();
   SpeedButtonSave->hide();
 }
@@ -202,9 +207,8 @@ void TFormaEditor::PanelsFormClose() {
   platform::SetApplicationTag(0);
   TimerTurn->SetEnabled(false);
   TimerInsel->SetEnabled(false);
-  GroupBoxTurn->hide();
-  GroupBoxInsel->hide();
-  GroupBoxThread->hide();
+  for (QGroupBox* box : {GroupBoxTurn, GroupBoxInsel, GroupBoxThread}) box->hide();
+  SpeedButtonSave->show();  // PanelSave itself stays as the next showing sets it
   {
     QSignalBlocker quiet(ComboBoxView);
     ComboBoxView->setCurrentIndex(0);
@@ -222,38 +226,23 @@ void TFormaEditor::PanelsFormClose() {
     FormaEditorTurn->ClearLists();
 }
 
-void TFormaEditor::ButtonTurnCloseClick() { PanelsCloseEditor(); }
+void TFormaEditor::ButtonTurnCloseClick() { PCloseClick(); }
 
-void TFormaEditor::ButtonInselCloseClick() { PanelsCloseEditor(); }
+void TFormaEditor::ButtonInselCloseClick() { PCloseClick(); }
 
 // ---- Saving ----
-
-std::vector<std::string> TFormaEditor::MemoLines() const {
-  std::vector<std::string> lines;
-  for (const QString& line : Memo->toPlainText().split(QLatin1Char('\n')))
-    lines.push_back(line.toStdString());
-  return lines;
-}
 
 bool TFormaEditor::SaveResultAs(const QStringList& Lines) {
   const QString before = Memo->toPlainText();
   const bool wasModified = Memo->document()->isModified();
   Memo->setPlainText(Lines.join(QLatin1Char('\n')));
   Memo->document()->setModified(true);
-  if (PanelsSaveMemoAs()) return true;
+  PSaveAsClick();
+  if (!Memo->document()->isModified()) return true;  // written
   // Cancelled or not written: the user's program comes back as it was.
   Memo->setPlainText(before);
   Memo->document()->setModified(wasModified);
   return false;
 }
-
-void TFormaEditor::PanelsInterpretMemo() {
-  FormaGeom.FromEditor = 1;
-  FormaGeom.RequestRun(MemoLines(), [this](const std::string&) { update(); });
-}
-
-bool TFormaEditor::PanelsSaveMemoAs() { return false; }
-
-void TFormaEditor::PanelsCloseEditor() { close(); }
 
 }  // namespace movra

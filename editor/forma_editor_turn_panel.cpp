@@ -153,7 +153,7 @@ void TFormaEditor::TimerTurnTimer() {
     TimerTurn->SetEnabled(true);
     return;
   }
-  if (FormaGeom.ElementCount() == 0) PanelsInterpretMemo();
+  if (FormaGeom.ElementCount() == 0) ActionAutoExecute();
 
   TurnPanelTexts t;
   t.Mode = std::max(ListBoxTurn->currentRow(), 0);
@@ -195,7 +195,7 @@ void TFormaEditor::ButtonTurnSaveClick() {
   std::vector<std::string> text;
   if (!FormaEditorTurn->WriteProgram(text)) return;
   GeneratedText = Items(text);
-  if (SaveResultAs(GeneratedText)) PanelsCloseEditor();
+  if (SaveResultAs(GeneratedText)) SpeedButtonSaveClick();
 }
 
 }  // namespace movra

@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QToolButton>
 #include <algorithm>
@@ -52,6 +54,9 @@ class Panels : public ::testing::Test {
     editor_.FormaEditorTurn = &turn_;
     editor_.FormaEditorInsel = &insel_;
     windows_.Register(&listener_);
+    editor_.Dialogs.AskYesNo = [](const QString&) { return true; };
+    editor_.Dialogs.SaveFileName = [this](const QString&) { return saveName_; };
+    editor_.Dialogs.ShowMessage = [](const QString&) {};
     editor_.resize(900, 600);
     editor_.show();
   }
@@ -90,6 +95,8 @@ class Panels : public ::testing::Test {
   TFormaEditorInsel insel_{daten_, geom_};
   TFormaEditor editor_{windows_, geom_};
   Listener listener_;
+  QString saveName_;  // the answer of the save dialog; empty = cancelled
+  QTemporaryDir files_;
 };
 
 TEST_F(Panels, TurningPanelOpensOnTheNextMouseMoveAndRuns) {
@@ -307,6 +314,61 @@ TEST_F(Panels, CancelledSaveKeepsTheEditorOpenAndTheProgram) {
   for (int n = 1; n <= TFormaGeom::MaxGeomNumber; ++n) EXPECT_TRUE(geom_.GeomTexts(n).empty());
   EXPECT_EQ(std::count(listener_.codes.begin(), listener_.codes.end(), 10), 0);
   EXPECT_TRUE(geom_.GeomExists(1.0)) << "the store holds the program again";
+}
+
+// Reads a written file back as its lines.
+QStringList FileLines(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  QString text = QString::fromUtf8(f.readAll());
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QStringList lines = text.split(QLatin1Char('\n'));
+  if (!lines.isEmpty() && lines.back().isEmpty()) lines.pop_back();
+  return lines;
+}
+
+TEST_F(Panels, SavedPocketGoesToAFileUnderTheFirstTwoFreeNumbers) {
+  Memo(kPocket);
+  geom_.GeomTexts(1) = {"(taken)"};
+  Open(&TFormaEditor::SelectInselClick);
+  ASSERT_TRUE(WaitFor(editor_.TimerInsel));
+  ASSERT_TRUE(editor_.ButtonInselSave->isEnabled());
+  saveName_ = files_.filePath(QStringLiteral("pocket.geo"));
+  editor_.ButtonInselSaveClick();
+  EXPECT_FALSE(editor_.isVisible()) << "a written file closes the editor";
+  EXPECT_EQ(editor_.result(), QDialog::Accepted);
+  EXPECT_FALSE(geom_.GeomTexts(2).empty());
+  EXPECT_FALSE(geom_.GeomTexts(3).empty());
+  EXPECT_TRUE(geom_.GeomTexts(4).empty());
+  EXPECT_EQ(std::count(listener_.codes.begin(), listener_.codes.end(), 10), 1);
+  const QStringList lines = FileLines(saveName_);
+  ASSERT_FALSE(lines.isEmpty());
+  EXPECT_EQ(lines.front(), "%2");
+  EXPECT_TRUE(lines.contains(QStringLiteral("%3")));
+  EXPECT_TRUE(insel_.Path.Empty()) << "the generator is reset";
+}
+
+TEST_F(Panels, SavedTurningGoesToAFileOrStaysWhenCancelled) {
+  Memo(kShaft);
+  editor_.Memo->document()->setModified(false);
+  Open(&TFormaEditor::SelectTurnClick);
+  ASSERT_TRUE(WaitFor(editor_.TimerTurn));
+  ASSERT_TRUE(editor_.ButtonTurnSave->isEnabled());
+  std::vector<std::string> expected;
+  ASSERT_TRUE(turn_.WriteProgram(expected));
+
+  editor_.ButtonTurnSaveClick();  // cancelled
+  EXPECT_TRUE(editor_.isVisible());
+  EXPECT_EQ(editor_.Memo->toPlainText(), kShaft);
+  EXPECT_FALSE(editor_.Memo->document()->isModified());
+
+  saveName_ = files_.filePath(QStringLiteral("shaft.geo"));
+  editor_.ButtonTurnSaveClick();
+  EXPECT_FALSE(editor_.isVisible());
+  const QStringList lines = FileLines(saveName_);
+  ASSERT_EQ(lines.size(), static_cast<qsizetype>(expected.size()));
+  for (std::size_t i = 0; i < expected.size(); ++i)
+    EXPECT_EQ(lines[static_cast<qsizetype>(i)].toStdString(), expected[i]);
 }
 
 TEST_F(Panels, ClosingResetsThePanelsAndTheirWaitingMarks) {

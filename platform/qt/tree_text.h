@@ -1,0 +1,16 @@
+#pragma once
+// A tree view filled from indented text (see platform/core/tree_text.h).
+#include <vector>
+
+#include "platform/core/tree_text.h"
+
+class QTreeWidget;
+
+namespace movra::platform {
+
+// Replaces every item of Tree by Nodes, in order. The items are built apart and handed to the
+// view at once, so that a long file does not redraw the view item by item. Nodes must come
+// from ReadTreeText: the first at depth 0, each next at most one deeper than the one before.
+void FillTree(QTreeWidget& Tree, const std::vector<TreeTextNode>& Nodes);
+
+}  // namespace movra::platform
