@@ -49,14 +49,14 @@ void TFormaEditor::CreateInselPanel() {
             &TFormaEditor::ComboBoxInsel_DClick);
     return box;
   };
-  ComboBoxInsel_D = combo("ComboBoxInsel_D", InselComboItems::D(), InselComboItems::DefaultD,
-                          QStringLiteral("Tool diameter"));
-  ComboBoxInsel_K = combo("ComboBoxInsel_K", InselComboItems::K(), InselComboItems::DefaultK,
-                          QStringLiteral("Stepover"));
-  ComboBoxInsel_E = combo("ComboBoxInsel_E", InselComboItems::E(), InselComboItems::DefaultE,
-                          QStringLiteral("Allowance"));
+  ComboBoxInsel_D =
+      combo("ComboBoxInsel_D", InselComboItems::D(), InselComboItems::DefaultD, QString());
+  ComboBoxInsel_K =
+      combo("ComboBoxInsel_K", InselComboItems::K(), InselComboItems::DefaultK, QString());
+  ComboBoxInsel_E =
+      combo("ComboBoxInsel_E", InselComboItems::E(), InselComboItems::DefaultE, QString());
   ComboBoxInsel_A = combo("ComboBoxInsel_A", InselComboItems::A(), InselComboItems::DefaultA,
-                          QStringLiteral("Angle"));
+                          QString::fromUtf8("Угол"));
 
   CheckListBoxInsel = new QListWidget(GroupBoxInsel);
   CheckListBoxInsel->setObjectName(QStringLiteral("CheckListBoxInsel"));

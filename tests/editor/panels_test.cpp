@@ -26,6 +26,7 @@
 #include "platform/qt/one_shot_timer.h"
 #include "shell/base/folders.h"
 #include "shell/base/forma_settings.h"
+#include "shell/base/language_targets.h"
 #include "tests/geometry/interpreter_support.h"
 #include "tests/qt_test_support.h"
 
@@ -384,6 +385,21 @@ TEST_F(Panels, ClosingResetsThePanelsAndTheirWaitingMarks) {
   EXPECT_FALSE(editor_.GroupBoxTurn->isVisible());
   EXPECT_EQ(platform::ApplicationTag(), 0);
   EXPECT_TRUE(turn_.OutElements.Empty());
+  EXPECT_FALSE(editor_.TimerTurn->Enabled());
+}
+
+TEST_F(Panels, LanguageSwitchRenamesWithoutRunning) {
+  Memo(kPocket);
+  Open(&TFormaEditor::SelectInselClick);
+  ASSERT_TRUE(WaitFor(editor_.TimerInsel));
+  editor_.ListBoxTurn->setCurrentRow(3);
+  ApplyLanguageTargets(LanguageTargets(), [](std::string_view id) {
+    return QStringLiteral("T") + QString::fromLatin1(id.data(), static_cast<qsizetype>(id.size()));
+  });
+  EXPECT_EQ(editor_.ListBoxTurn->item(1)->text(), "1. T352624");
+  EXPECT_EQ(editor_.ListBoxTurn->currentRow(), 3);
+  EXPECT_EQ(editor_.ButtonInselSave->text(), "T795513");
+  EXPECT_FALSE(editor_.TimerInsel->Enabled());
   EXPECT_FALSE(editor_.TimerTurn->Enabled());
 }
 
