@@ -314,6 +314,10 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void CreateInselPanel();
   void EnterPanelMode();
   void FinishInselRun(const InselRunResult& Result);
+  // The first step of a panel's timer event: the timer stops; fired from inside a run that
+  // pumps (an interpreter run or a pocket calculation), it is armed again to act after that
+  // run, and true is returned.
+  bool PanelTimerWaits(platform::OneShotTimer& Timer);
 
   void CreateMenusAndTextPanel();
   // Caption button, element bar, fit and repaint after a run that gave ErrorText.

@@ -132,13 +132,7 @@ void TFormaEditor::SpeedButtonInselTypClick() {
 }
 
 void TFormaEditor::TimerInselTimer() {
-  TimerInsel->SetEnabled(false);
-  if (FormaEditorInsel == nullptr) return;
-  // Fired from inside a run that pumps: run after it instead.
-  if (FormaGeom.Busy != 0 || Panels.InselRunning != 0) {
-    TimerInsel->SetEnabled(true);
-    return;
-  }
+  if (PanelTimerWaits(*TimerInsel) || FormaEditorInsel == nullptr) return;
   TFormaEditorInsel& insel = *FormaEditorInsel;
   InselRunResult result;
   if (isVisible() && platform::ApplicationTag() == 0 && GroupBoxInsel->isVisible()) {

@@ -178,6 +178,13 @@ bool TFormaEditor::ShowWaitingPanel() {
   return true;
 }
 
+bool TFormaEditor::PanelTimerWaits(platform::OneShotTimer& Timer) {
+  Timer.SetEnabled(false);
+  if (FormaGeom.Busy == 0 && Panels.InselRunning == 0) return false;
+  Timer.SetEnabled(true);  // the store is half built or the pocket lists are in use
+  return true;
+}
+
 // ---- Dragging and cancelling ----
 
 void TFormaEditor::GroupBoxInselMouseDown(QGroupBox* Box, QPoint Position) {

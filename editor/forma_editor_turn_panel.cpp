@@ -146,13 +146,7 @@ void TFormaEditor::ListBoxTurnClick() {
 }
 
 void TFormaEditor::TimerTurnTimer() {
-  TimerTurn->SetEnabled(false);
-  if (FormaEditorTurn == nullptr) return;
-  // Fired from inside a run that pumps: the store is half built. Run after it instead.
-  if (FormaGeom.Busy != 0 || Panels.InselRunning != 0) {
-    TimerTurn->SetEnabled(true);
-    return;
-  }
+  if (PanelTimerWaits(*TimerTurn) || FormaEditorTurn == nullptr) return;
   if (FormaGeom.ElementCount() == 0) ActionAutoExecute();
 
   TurnPanelTexts t;
