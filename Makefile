@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build program run test bench fuzz clean
 
 all: build
 
@@ -18,7 +18,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program and what it needs, without the tests and benchmarks.
+program: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target Movra_Rudizi
+
+run: program
 	@$(BUILD)/bin/Movra_Rudizi
 
 test: build

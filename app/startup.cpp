@@ -13,6 +13,7 @@
 
 #include "platform/core/application.h"
 #include "platform/qt/keyboard_layout.h"
+#include "platform/qt/rich_edit.h"
 
 namespace movra {
 namespace {
@@ -64,8 +65,10 @@ T Startup::Create(const char* Name, Args&&... args) {
 
 Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
     : KeyboardLayout(platform::KeyboardLayout),
-      // The settings window is built last; the main window only keeps the reference.
-      Forma_Rudizi(Create<TForma_Rudizi>("Forma_Rudizi", Windows, MainWindowLinks{FormaSettings})),
+      // The windows it works with are built after it; it only keeps the references.
+      Forma_Rudizi(Create<TForma_Rudizi>(
+          "Forma_Rudizi", Windows,
+          MainWindowLinks{FormaSettings, FormaDatenFolders, FormaInfo, FormaEditor})),
       FormaDaten(&Windows),
       FormaDatenFolders(Create<TFormaDatenFolders>("FormaDaten", ExeFolder, ExeFile)),
       FormaStart(Create<TFormaStart>("FormaStart")),
@@ -136,6 +139,8 @@ void Startup::ShowMainWindow() {
     Forma_Rudizi.move(frame.topLeft());
   }
   Forma_Rudizi.showMaximized();
+  // Typing goes into the program text, never into the language box.
+  Forma_Rudizi.RichEditProgram->setFocus();
 }
 
 int Startup::Run(bool QuitWhenShown) {

@@ -12,6 +12,7 @@
 
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
+#include "geometry/one_based.h"
 
 namespace movra {
 
@@ -35,6 +36,14 @@ inline std::int32_t PixelRound(double Value) {
   return static_cast<std::int32_t>((held + kRound) - kRound);
 }
 
+// A model point of the hovered element's construction; (NoValue, NoValue) = unset.
+struct ConstructionPointT {
+  double X = NoValue;
+  double Y = NoValue;
+};
+// Candidate points of an element: nine of a line, sixteen of an arc.
+inline constexpr int ConstructionPointCount = 16;
+
 // The hovered element as the last snap search found it (see the snap search).
 struct EditorHover {
   std::int32_t HoverIndex = 0;   // position in its list; 0 = nothing hovered
@@ -45,6 +54,8 @@ struct EditorHover {
   double HoverFeed = 0.0;        // NoValue = rapid
   std::uint8_t HoverCorr = 0;    // 0 none, 1 g41, 2 g42, 3 g81
   std::int32_t SnapKind = 0;     // winning candidate of the hovered element, 0 none
+  // The hovered element's candidate points by candidate number 1..16.
+  OneBasedArray<ConstructionPointT, ConstructionPointCount> ConstructionPoints;
 };
 
 // The view and the points the editor's tools share.

@@ -265,10 +265,13 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   // Hover record and cursor point from a picked turning or pocket item.
   template <class Item>
   void SetHoverFromItem(const Item& It);
-  // The hovered element and its construction; the snap search draws it (no-op until then).
+  // The hovered element drawn thick, then its handles and construction lines.
   void DrawSnapConstruction();
   // Empties the hover record, the cursor point and the pole, and status panels 0 to 4.
   void ClearHover();
+  // The snap search from MousePixel over the store, the pocket path and the turning moves
+  // (snap_search.h); the callers repaint afterwards.
+  void FindSnapPoint();
 
   // The whole repaint into BackBuffer. While an interpreter run or a pocket computation is
   // in progress the last finished picture stays.
@@ -288,6 +291,7 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   // here: a modified memo is asked about unless Save closed the editor.
   void done(int Result) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;
   void resizeEvent(QResizeEvent* event) override;

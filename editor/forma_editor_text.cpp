@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
@@ -203,12 +204,16 @@ bool TFormaEditor::ExecuteWithText(const QStringList& Lines) {
   PanelIso->show();
   Memo->document()->setModified(false);
   ActionAutoExecute();
-  FormShow();
   // Every other window waits; the syntax reference, shown from here, belongs to the editor
   // and stays usable.
   setWindowModality(Qt::ApplicationModal);
   setWindowState(windowState() | Qt::WindowMaximized);
   return exec() == QDialog::Accepted;
+}
+
+void TFormaEditor::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) FormShow();
 }
 
 void TFormaEditor::FormShow() {

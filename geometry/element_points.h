@@ -17,6 +17,20 @@ void EndPointOf(const Element& e, double& X, double& Y) {
   TFormaDaten::ElementEndPoints(e.Kind, e.V1, e.V2, e.V3, e.V4, e.V5, x1, y1, X, Y);
 }
 
+template <class Element>
+TFormaDaten::PointT StartPoint(const Element& e) {
+  TFormaDaten::PointT p;
+  StartPointOf(e, p.X, p.Y);
+  return p;
+}
+
+template <class Element>
+TFormaDaten::PointT EndPoint(const Element& e) {
+  TFormaDaten::PointT p;
+  EndPointOf(e, p.X, p.Y);
+  return p;
+}
+
 // Copies the shape (Kind and V1..V5) of From into To; every other field of To stays.
 template <class To, class From>
 void CopyShape(To& to, const From& from) {

@@ -166,9 +166,9 @@ void TFormaGeom::MoveLastElementTo(int Index) {
   }
 }
 
-void TFormaGeom::DeleteGeomElements(double Number) {
+void TFormaGeom::DeleteGeomElements(double Number, int FromSlot) {
   CheckNotPumping();
-  const int last = WalkSlots(1, ElementCount(), 1, [&](int slot) {
+  const int last = WalkSlots(std::max(FromSlot, 1), ElementCount(), 1, [&](int slot) {
     if (IsNumber(At(slot), Number)) Dispose(slot);
     return false;
   });

@@ -62,7 +62,8 @@ class TFormaGeom {
   void ClearElements();
   void CompactElements();
   void MoveLastElementTo(int Index);
-  void DeleteGeomElements(double Number);
+  // From FromSlot on only, for a caller that knows the elements lie there.
+  void DeleteGeomElements(double Number, int FromSlot = 1);
   void PurgeHighElements();
   bool CopyElement(int Number, int Index, int Limit);
   // The searches by number. Called on the store itself (the interpreter and the operations)
@@ -82,11 +83,62 @@ class TFormaGeom {
   bool SetGeomName(double Number, const std::string& Name);
   bool TrimGeomEnds(int First, int Last, double Number);
   bool FirstFreeGeomNumber(int& N) const;
+  // Disposes the element of the last slot and shortens the store by one.
+  void DropLastElement();
+  // Appends an element of Number with Side and the shape given; nullptr when a value is not
+  // finite or the store is full. It becomes the current element.
+  GeomT* AppendShape(double Number, std::uint8_t Side, double Kind, double V1, double V2,
+                     double V3, double V4, double V5);
+
+  // ---- Equidistant contour and leads ----
+  // The elements of |SourceNo| are replaced by their equidistant at Dist (left of travel for
+  // Side 1, right for Side 2, taken from the first element; Side 0 copies them unmoved),
+  // appended as TargetNo. The chain's first and last elements must be lines and keep their
+  // outer ends: they become the moves onto and off the equidistant. False when the offset
+  // cannot be made (elements built so far stay). A caller that knows the source lies in
+  // slots FromSlot and after passes it, so that a long store is not walked for each chain.
+  bool OffsetGeometry(double SourceNo, double TargetNo, double Dist, int FromSlot = 1);
+  // After a join changed the arc in the last slot, whose sweep was SweepBefore: true keeps
+  // it, or drops it when the join used it up exactly; false (dropped) when the join turned
+  // it round or left a sliver.
+  bool CheckCornerArc(double SweepBefore);
+  // False only when the two directions are perpendicular.
+  static bool CompareDirections(double A1, double A2);
+  // The leads of geometry Number (angles in radians; NoValue where not given). Approaches go
+  // before its first element, departures after the last slot; Before (when given) receives
+  // how many elements were placed before the first. False when no lead could be made.
+  bool AddLineLeads(double Number, double L1, double A1, double L2, double A2,
+                    int* Before = nullptr);
+  bool AddArcLeads(double Number, double R1, double A1, double R2, double A2,
+                   int* Before = nullptr);
+  bool AddCorrectionLeads(double Number, double D1, double C1, double D2, double C2,
+                          int* Before = nullptr);
   // The slots holding elements of geometry Number, ascending; empty when there are none.
   // Leaves the current element alone. An index by number is built on the first query after
   // the store changed (every non-const access to it counts as a change), so the queries of
   // one pocket cost what its own geometries hold, not what the whole store holds.
   const std::vector<int>& GeomSlots(std::int32_t Number) const;
+
+  // ---- Block transformations ----
+  // GeomNo selects the elements of that number, or every element when it is 0 or less; a
+  // run is the selected slots from the first selected one up to the first other element.
+  // Angles in radians. Each returns false when one of its checks fails, and when a copy
+  // does not fit into the store.
+  // Axis 1 negates X, 2 negates Y, on every selected element; sides and senses swap.
+  bool MirrorGeometry(double GeomNo, double Axis);
+  // Count 0 turns the run in place by Angle about (CX, CY); Count 1..1000 appends Count
+  // turned copies of it at Angle, 2 Angle, ...
+  bool RotateGeometry(double GeomNo, double CX, double CY, double Angle, double Count);
+  // Coordinates and radii of every selected element times |Factor| about the origin;
+  // false for the factors 0 and 1.
+  bool ScaleGeometry(double GeomNo, double Factor);
+  // The geometry and its derived copy n + 1000 run the other way: each element reversed and
+  // appended from the last to the first, the sources disposed.
+  bool ReverseGeometry(double GeomNo);
+  // Count 0 moves the run within slots 1..Limit (0: all) by (DX, DY); Count 1..100 appends
+  // Count shifted copies at (DX, DY), 2 (DX, DY), ... With DX and DY both 0 the step is
+  // the contour's own span from start to end (refused for a closed contour).
+  bool RepeatGeometry(double GeomNo, double DX, double DY, double Count, double Limit);
 
   // ---- The interpreter ----
   // Rebuilds the store from the program text. ErrorText comes back empty when the whole
@@ -187,6 +239,22 @@ class TFormaGeom {
   // Side of the first element with that number, -1 when none has it.
   int FirstSide(double Number, int& Examined) const;
   int GeomEnds(double Number, int& First, int& Last) const;  // returns the last examined
+  // The last slot whose element has the number (0 none).
+  int LastOfNumber(double Number) const;
+  // The run First..Last moved in place (Steps 0, Move(element, 1)) or appended as Steps
+  // copies, Move(copy, k) for the k-th; each copy keeps its source's number and side. False
+  // when a copy does not fit.
+  template <class Move>
+  bool TransformRun(int First, int Last, double Steps, Move&& move);
+  // The run of GeomNo within slots 1..Limit; false when nothing is selected there.
+  bool SelectedRun(double GeomNo, int Limit, int& First, int& Last) const;
+  // Joins the offset element C (last slot) to P, the one built before it; Dist is the
+  // signed offset, SweepBefore C's sweep before the join, LastKept whether C is the chain's
+  // last line, which keeps its outer end. False: the offset fails.
+  bool JoinOffsetCorner(GeomT& P, GeomT& C, double Dist, double SweepBefore, bool LastKept);
+  // A lead element of Number with Side, appended; placed in slot Index + 1 when Index >= 0.
+  bool AddLead(double Number, std::uint8_t Side, int Index, double Kind, double V1, double V2,
+               double V3, double V4, double V5);
 
   // The strokes of one character: glyphOrder_[Begin, End) lists them in file order; MinX
   // and MaxX are their extent.

@@ -71,12 +71,6 @@ void CollapseBlanks(std::string& L) {
   L.resize(w);
 }
 
-// Halves go to the even neighbour, whatever the floating-point environment says.
-double RoundHalfEven(double v) {
-  if (std::fabs(v - std::trunc(v)) == 0.5) return 2.0 * std::round(v / 2.0);
-  return std::round(v);
-}
-
 // A line that, trimmed, begins with "%1".."%9" ends a skipped section.
 bool StartsNumberedHeader(std::string_view raw) {
   const std::string_view t = Trim(raw);
@@ -544,6 +538,18 @@ bool InterpretRun::MakeElements(std::string& L) {
   return HandleCycleWords(L) != LineVerdict::Failed;
 }
 
+std::array<double, 4> InterpretRun::TakeWordValues(std::string& Line, std::size_t Pos,
+                                                   std::string_view Word) {
+  WordValueAt(Line, Pos, Word);
+  std::array<double, 4> v{};
+  for (std::size_t k = 0; k < v.size(); ++k) {
+    const double x = Daten.Values(static_cast<int>(k) + 1);
+    v[k] = Given(x) ? x : NoValue;
+  }
+  ConsumeWordAt(Line, Pos, Word.size());
+  return v;
+}
+
 std::string& InterpretRun::PreviousElementWords() {
   if (!wordsStripped_) {
     KeepWordsOnly(PreviousElementLineText);
@@ -685,16 +691,8 @@ bool InterpretRun::AddPoint(double X, double Y) {
 bool InterpretRun::AddSegment(int Kind, double P1, double P2, double P3, double P4, double P5) {
   if (Kind == 1 && P1 == P3 && P2 == P4) return true;
   if (Kind == 2 && P3 == 0) return true;
-  for (double v : {P1, P2, P3, P4, P5})
-    if (!std::isfinite(v)) return false;
-  if (!Geom.NewElement()) return false;
-  TFormaGeom::GeomT& e = *Geom.CurElement();
-  e.Kind = Kind;
-  e.V1 = P1;
-  e.V2 = P2;
-  e.V3 = P3;
-  e.V4 = P4;
-  e.V5 = P5;
+  // Number and side come from the stamp.
+  if (!Geom.AppendShape(0, 0, Kind, P1, P2, P3, P4, P5)) return false;
   StampElement();
   return true;
 }

@@ -78,6 +78,10 @@ class InterpretRun {
   // is present: Missing false and Value read (the word consumed), or Missing true when it
   // has no finite value (the word stays; callers make that the line error).
   bool TakeWholeWord(std::string& Line, std::string_view Word, double& Value, bool& Missing);
+  // The first four values after the occurrence of Word at Pos (NoValue where one is not
+  // given or not finite); the word is consumed.
+  std::array<double, 4> TakeWordValues(std::string& Line, std::size_t Pos,
+                                       std::string_view Word);
   // The corner words' text: PreviousElementLineText without its comment and ";" tail, with
   // a leading blank so that a word first on its line is found.
   std::string& PreviousElementWords();

@@ -15,6 +15,14 @@ inline constexpr double HalfPi = std::numbers::pi / 2;
 
 // A word value that was read: not NoValue and a finite number.
 inline bool Given(double v) { return v != NoValue && std::isfinite(v); }
+// A value that was not given counts as 0.
+inline double OrZero(double v) { return v == NoValue ? 0.0 : v; }
+// A count as the loops take it: to the nearest integer, halves to the even neighbour,
+// whatever the floating-point environment says.
+inline double RoundHalfEven(double v) {
+  if (std::fabs(v - std::trunc(v)) == 0.5) return 2.0 * std::round(v / 2.0);
+  return std::round(v);
+}
 // Both coordinates of the point are known.
 inline bool FullySet(const PointT& p) { return p.X != NoValue && p.Y != NoValue; }
 inline bool Finite(const PointT& p) { return std::isfinite(p.X) && std::isfinite(p.Y); }

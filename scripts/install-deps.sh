@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(qt6-base-dev cmake ninja-build g++ libgtest-dev libbenchmark-dev
           clang-14 libclang-rt-14-dev xvfb xauth
-          fonts-dejavu-core)  # a font with Cyrillic letters for the Russian interface
+          fonts-dejavu-core     # a font with Cyrillic letters for the Russian interface
+          qt6-translations-l10n)  # Qt's own texts (buttons, context menus) in German and Russian
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,9 +1,11 @@
 #include "shell/base/forma_start.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "platform/qt/keyboard_layout.h"
 
@@ -63,6 +65,19 @@ void TFormaStart::showEvent(QShowEvent* event) {
     move(frame.topLeft());
   }
   QDialog::showEvent(event);
+}
+
+void TFormaStart::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
+    // Queued: the window manager finishes the minimising first.
+    QTimer::singleShot(0, this, [this] {
+      if (!isVisible()) return;
+      setWindowState(windowState() & ~Qt::WindowMinimized);
+      raise();
+      activateWindow();
+    });
+  }
 }
 
 }  // namespace movra

@@ -34,6 +34,9 @@ class TFormaStart : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // A window manager may offer to minimise the dialog anyway; minimised, it would leave
+  // nothing on the screen before the main window is shown, so it comes back at once.
+  void changeEvent(QEvent* event) override;
 };
 
 }  // namespace movra

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -330,6 +331,15 @@ TEST_F(StartupTest, ChosenLanguageIsOnTheWindowsBeforeTheMainWindowShows) {
   EXPECT_NE(startup->Forma_Rudizi.ButtonEdit->text(), QStringLiteral("Editor"));
   EXPECT_FALSE(startup->FormaSyntax.TreeViewSyntaxRu->isHidden());
   EXPECT_EQ(startup->Forma_Rudizi.ComboBoxLanguage->currentIndex(), 2);
+}
+
+TEST_F(StartupTest, TheShownMainWindowHasTheFocusInTheProgramText) {
+  const auto startup = Make();
+  startup->ShowMainWindow();
+  QApplication::setActiveWindow(&startup->Forma_Rudizi);
+  EXPECT_TRUE(RunEventLoopUntil([&] { return startup->Forma_Rudizi.RichEditProgram->hasFocus(); }))
+      << "typing must not reach the language box";
+  EXPECT_FALSE(startup->Forma_Rudizi.ComboBoxLanguage->hasFocus());
 }
 
 TEST_F(StartupTest, BroadcastResetsTheMainWindowCaption) {

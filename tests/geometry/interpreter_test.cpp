@@ -135,7 +135,7 @@ const ProgramCase Programs[] = {
     {"ModalRoundingWithoutValueFails", "G1 X0 Y0\nX10 RDM", "N2 [ X10 RDM ]", ""},
 
     // Words of the groups still to come are ignored like unknown words
-    {"UnknownWordsAreIgnored", "G1 X0 Y0 FOO\nX10 FREP 10 0 STOP\nQQ Y10", "",
+    {"UnknownWordsAreIgnored", "G1 X0 Y0 FOO\nX10 OOPS 10 0 STOP\nQQ Y10", "",
      "L 0 0 10 0 #1 F0 S0\nL 10 0 10 10 #1 F0 S0"},
 };
 
