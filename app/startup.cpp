@@ -90,6 +90,7 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
   FormaEditor.FormaSettings = &FormaSettings;
   FormaEditor.FormaEditorTurn = &FormaEditorTurn;
   FormaEditor.FormaEditorInsel = &FormaEditorInsel;
+  FormaEditor.FormaSyntax = &FormaSyntax;
   // The settings go first at shut-down; the editor then draws nothing.
   QObject::connect(&FormaSettings, &QObject::destroyed, &FormaEditor,
                    [this] { FormaEditor.FormaSettings = nullptr; });

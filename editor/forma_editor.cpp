@@ -132,14 +132,18 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   layout->addWidget(toolBar_);
   layout->addWidget(PanelSave);
   layout->addWidget(PanelScroll);
-  layout->addWidget(PanelMemo, 1);
   layout->addStretch(1);
   layout->addWidget(StatusBar);
+  CreateMenusAndTextPanel();
 
+  CreateMachiningPanels();
   windows_.Register(this);
 }
 
-TFormaEditor::~TFormaEditor() { windows_.Unregister(this); }
+TFormaEditor::~TFormaEditor() {
+  ReleaseMachiningPanels();
+  windows_.Unregister(this);
+}
 
 int TFormaEditor::DrawingTop() const { return toolBar_->geometry().bottom() + 1; }
 

@@ -6,18 +6,26 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "editor/editor_view.h"
+#include "editor/geo_file.h"
 #include "platform/core/window_list.h"
 
 class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QListWidget;
+class QMenu;
+class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 class QWidget;
 
@@ -27,9 +35,12 @@ class TFormaEditorInsel;
 class TFormaEditorTurn;
 class TFormaGeom;
 class TFormaSettings;
+class TFormaSyntax;
+struct InselRunResult;
 
 namespace platform {
 class Canvas;
+class OneShotTimer;
 }
 
 // The view fields (ViewCenterX, ViewScale, MousePixel, CursorX, PoleX, the hover record, the
@@ -67,6 +78,145 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   TFormaSettings* FormaSettings = nullptr;
   TFormaEditorTurn* FormaEditorTurn = nullptr;
   TFormaEditorInsel* FormaEditorInsel = nullptr;
+  TFormaSyntax* FormaSyntax = nullptr;
+
+  // ---- Showing, the text panel and the files (forma_editor_text.cpp) ----
+  // The one way the main window opens the editor: the memo gets Lines (its modified mark
+  // cleared), PanelSave is hidden, PanelIso shown, and the editor runs modally until it is
+  // closed. True when SpeedButtonSave closed it, false for every other way of closing.
+  bool ExecuteWithText(const QStringList& Lines);
+
+  // The questions and file names the editor asks for; tests put their own answers here.
+  struct DialogProvider {
+    std::function<bool(const QString& Text)> AskYesNo;
+    std::function<QString(const QString& Folder)> OpenFileName;  // empty = cancelled
+    std::function<QString(const QString& Folder)> SaveFileName;  // empty = cancelled
+    std::function<void(const QString& Text)> ShowMessage;
+  };
+  DialogProvider Dialogs;
+
+  QMenuBar* MainMenu = nullptr;
+  QMenu* PFile = nullptr;
+  QAction* PNew = nullptr;
+  QAction* POpen = nullptr;
+  QAction* PClose = nullptr;
+  QMenu* PTools = nullptr;
+  QAction* PSyntax = nullptr;
+  QAction* PScrollBar = nullptr;
+  QAction* AutoShow = nullptr;  // check: every re-interpretation ends with a fit
+  QAction* PIso = nullptr;
+  QAction* ActionEditor = nullptr;  // "Edit text": shows or hides the text panel
+  QToolButton* SpeedButtonText = nullptr;
+  QToolButton* SpeedButtonAlign = nullptr;
+  QPlainTextEdit* MemoIso = nullptr;  // the ISO view's text; hidden
+  QWidget* Splitter = nullptr;        // drags the width of a left-docked text panel
+  QTimer* TimerStart = nullptr;       // 200 ms after creation and after each activation
+
+  // Re-interprets the memo into the store and shows the verdict on SpeedButtonCaption. From
+  // inside a run in progress the memo's text is asked to run after it instead.
+  void ActionAutoExecute();
+  void ActionClearExecute();
+  void ActionEditorExecute();
+  void SpeedButtonAlignClick();
+  void SpeedButtonSaveClick();
+  void PSyntaxClick();
+  void PNewClick();
+  void POpenClick();
+  void PSaveClick();
+  void PSaveAsClick();
+  void PCloseClick();
+  void TimerStartTimer();
+  // Esc: ends a busy computation, the zoom window or the ISO memo, else closes the editor
+  // when the mouse has not moved since the last press.
+  void HandleEscape();
+
+  // The *.geo file of the memo: its path (the caption shows it) and the form it is written in.
+  QString FileName;
+  GeoFileFormat FileFormat;
+  // The memo's lines as the interpreter and the files take them.
+  std::vector<std::string> MemoLines() const;
+  // True when the text panel is shown docked at the left.
+  bool MemoDockedLeft() const;
+
+  // ---- Turning and pocket panels (forma_editor_panels.cpp, forma_editor_turn_panel.cpp,
+  // forma_editor_insel_panel.cpp); their logic without a window is editor/turn_panel.h and
+  // editor/insel_panel.h ----
+  QMenu* PopupMenuSelect = nullptr;
+  QAction* SelectTurn = nullptr;
+  QAction* SelectThread = nullptr;
+  QAction* SelectInsel = nullptr;
+  QListWidget* ListBoxTurn = nullptr;
+  QComboBox* ComboBoxTurnI = nullptr;
+  QComboBox* ComboBoxTurnL = nullptr;
+  QComboBox* ComboBoxTurnF = nullptr;
+  QComboBox* ComboBoxTurnK = nullptr;
+  QComboBox* ComboBoxTurnA1 = nullptr;
+  QComboBox* ComboBoxTurnL1 = nullptr;
+  QComboBox* ComboBoxTurnA2 = nullptr;
+  QComboBox* ComboBoxTurnL2 = nullptr;
+  QComboBox* ComboBoxTurnE1 = nullptr;
+  QComboBox* ComboBoxTurnE2 = nullptr;
+  QComboBox* ComboBoxTurnE3 = nullptr;
+  QComboBox* ComboBoxTurnTyp = nullptr;
+  QGroupBox* GroupBoxTurnParam = nullptr;
+  QPushButton* ButtonTurnSave = nullptr;
+  QPushButton* ButtonTurnClose = nullptr;
+  QComboBox* ComboBoxInsel_D = nullptr;
+  QComboBox* ComboBoxInsel_K = nullptr;
+  QComboBox* ComboBoxInsel_E = nullptr;
+  QComboBox* ComboBoxInsel_A = nullptr;
+  QListWidget* CheckListBoxInsel = nullptr;
+  QToolButton* SpeedButtonInselTyp = nullptr;
+  QPushButton* ButtonInselClick = nullptr;
+  QComboBox* ComboBoxView = nullptr;
+  QPushButton* ButtonInselSave = nullptr;
+  QPushButton* ButtonInselClose = nullptr;
+  platform::OneShotTimer* TimerTurn = nullptr;
+  platform::OneShotTimer* TimerInsel = nullptr;
+  int PanelDragX = -1;  // drag anchor in the box; -1 = the next mouse position
+  int PanelDragY = -1;
+  // What the panels keep between events; FormClose resets it in one assignment.
+  struct PanelStateT {
+    std::uint8_t TurnWaiting = 0;   // the box's tag: shown by the next mouse move
+    std::uint8_t InselWaiting = 0;
+    std::uint8_t ThreadWaiting = 0;
+    std::uint8_t InselFit = 0;      // TimerInsel's tag: fit the view after the next run
+    std::uint8_t InselRunning = 0;  // a pocket calculation is under way (it pumps)
+    std::uint8_t ResetPending = 0;  // closed during that calculation: reset when it returns
+  };
+  PanelStateT Panels;
+
+  void SelectTurnClick();
+  void SelectThreadClick();
+  void SelectInselClick();
+  // First step of a mouse move in the drawing: shows the first waiting panel. True if one was.
+  bool ShowWaitingPanel();
+  void ResetTurnPanel();
+  double NormalizeComboValue(QString& Text);
+  // Parameter events: they cancel a running pocket calculation or arm the panel's timer.
+  void ComboBoxTurnA1Click();
+  void ListBoxTurnClick();
+  void TimerTurnTimer();
+  void ButtonTurnSaveClick();
+  void ButtonTurnCloseClick();
+  void ComboBoxInsel_DClick();
+  void CheckListBoxInselClickCheck();
+  void ButtonInselClickClick();
+  void SpeedButtonInselTypClick();
+  void TimerInselTimer();
+  void ButtonInselSaveClick();
+  void ButtonInselCloseClick();
+  // Double click on a panel: a running pocket calculation stops.
+  void GroupBoxTurnDblClick();
+  // Dragging of the four floating boxes; positions relative to Box.
+  void GroupBoxInselMouseDown(QGroupBox* Box, QPoint Position);
+  void GroupBoxInselMouseMove(QGroupBox* Box, QPoint Position, bool LeftOnly);
+  void GroupBoxTurnEnter();
+  // The panels' part of FormClose.
+  void PanelsFormClose();
+  // Puts Lines into the memo and saves it under a chosen name. True once the file is written;
+  // otherwise the memo gets its text and modified mark back and false is returned.
+  bool SaveResultAs(const QStringList& Lines);
 
   // ---- Painting (forma_editor_paint.cpp) ----
   // Controls the painting reads; the navigation, the panels and the menus give them their
@@ -137,6 +287,13 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Every way of closing (Esc, Exit, the window's close box, the panels' buttons) passes
+  // here: a modified memo is asked about unless Save closed the editor.
+  void done(int Result) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -151,6 +308,37 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   std::array<QPoint, ArcPointCount> arcKept_;  // the arc's points less those on the same pixel
   std::array<QString, 6> statusTexts_;         // the status texts of the repaint under way
   QWidget* toolBar_ = nullptr;          // the row of buttons over the picture
+
+  // ---- Panels ----
+  void CreateMachiningPanels();
+  // Stops the panels' event routing; the window is going away.
+  void ReleaseMachiningPanels();
+  QObject* panelEvents_ = nullptr;
+  void CreateTurnPanel();
+  void CreateInselPanel();
+  void EnterPanelMode();
+  void FinishInselRun(const InselRunResult& Result);
+  // The first step of a panel's timer event: the timer stops; fired from inside a run that
+  // pumps (an interpreter run or a pocket calculation), it is armed again to act after that
+  // run, and true is returned.
+  bool PanelTimerWaits(platform::OneShotTimer& Timer);
+
+  void CreateMenusAndTextPanel();
+  // Caption button, element bar, fit and repaint after a run that gave ErrorText.
+  void FinishAutoExecute(const std::string& ErrorText);
+  // FormClose: the editor back to its plain state.
+  void FormClose();
+  void FormShow();
+  // Writes the memo to Path; tells the user and keeps the modified mark when it fails.
+  bool WriteMemo(const QString& Path);
+  void SetFileName(const QString& Path);
+  // The text panel over the client area (filled) or at its left edge.
+  void PlaceMemoPanel();
+  bool RussianInterface() const;
+  QString Message(int Slot, const char* English) const;
+  bool memoDockedLeft_ = false;
+  int memoDockWidth_ = 0;
+  bool savedClose_ = false;  // the close under way comes from SpeedButtonSave
 };
 
 }  // namespace movra

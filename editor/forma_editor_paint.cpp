@@ -554,12 +554,14 @@ void TFormaEditor::FormResize() {
 
 void TFormaEditor::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
+  PlaceMemoPanel();
   FormResize();
 }
 
 void TFormaEditor::ActionReferensExecute() {
   const double top = DrawingTop();
-  FitViewToStore(*this, FormaGeom, 0.0, top, BackBuffer.width(),
+  const double left = MemoDockedLeft() ? PanelMemo->width() : 0.0;
+  FitViewToStore(*this, FormaGeom, left, top, BackBuffer.width(),
                  std::max(BackBuffer.height() - top, 0.0));
   CursorX = CursorY = 0.0;
   update();
