@@ -350,8 +350,9 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void CreateTurnPanel();
   void CreateInselPanel();
   void CreateThreadPanel();
-  // The memo's lines ahead of the block the thread panel last wrote after "%254".
-  QStringList ThreadProgramHead() const;
+  // Where the block the thread panel last wrote after "%254" starts in the memo; -1 when the
+  // memo does not end with it.
+  int ThreadBlockStart() const;
   QStringList threadBlock_;  // the lines of that block
   void EnterPanelMode();
   void FinishInselRun(const InselRunResult& Result);

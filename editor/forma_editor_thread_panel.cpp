@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include "editor/forma_editor.h"
@@ -149,14 +151,15 @@ void TFormaEditor::ComboBoxThreadTyp1Change(QComboBox* Table) {
   EditThreadH->setText(QString::fromStdString(h));
 }
 
-QStringList TFormaEditor::ThreadProgramHead() const {
+int TFormaEditor::ThreadBlockStart() const {
   // The user's program is everything ahead of the block this panel wrote last; a "%254" the
   // user wrote with other lines after it is part of the program.
-  QStringList lines = Memo->toPlainText().split(QLatin1Char('\n'));
-  if (lines.size() == 1 && lines.front().isEmpty()) lines.clear();
-  const qsizetype at = lines.lastIndexOf(kBlockLine);
-  if (at >= 0 && lines.mid(at + 1) == threadBlock_) lines.resize(at);
-  return lines;
+  const QTextDocument* doc = Memo->document();
+  QTextBlock block = doc->lastBlock();
+  for (qsizetype i = threadBlock_.size() - 1; i >= 0; --i, block = block.previous())
+    if (!block.isValid() || block.text() != threadBlock_[i]) return -1;
+  if (!block.isValid() || block.text() != kBlockLine) return -1;
+  return block.position();
 }
 
 void TFormaEditor::TimerThreadTimer() {
@@ -185,17 +188,29 @@ void TFormaEditor::TimerThreadTimer() {
   t.E2 = Text(ComboBoxThreadE2);
   GeneratedText = Items(GenerateThread(FormaGeom.Daten(), t));
 
-  // The memo: the program, then the thread block; interpreted once.
-  ProgramHead = ThreadProgramHead();
-  QStringList memo = ProgramHead;
-  memo << kBlockLine << GeneratedText;
-  threadBlock_ = GeneratedText;
+  // The memo: the program, then the thread block; interpreted once. Only the block's lines
+  // are rewritten, so that a long program costs no new layout of its text.
+  const int start = ThreadBlockStart();
+  QString block = kBlockLine;
+  for (const QString& line : GeneratedText) block += QLatin1Char('\n') + line;
   const bool modified = Memo->document()->isModified();
   {
     const QSignalBlocker quiet(Memo);
-    Memo->setPlainText(memo.join(QLatin1Char('\n')));
+    QTextCursor cursor(Memo->document());
+    cursor.beginEditBlock();
+    cursor.movePosition(QTextCursor::End);
+    if (start >= 0) {
+      cursor.setPosition(start, QTextCursor::KeepAnchor);
+    } else if (!Memo->document()->isEmpty()) {
+      block.prepend(QLatin1Char('\n'));
+    }
+    cursor.insertText(block);
+    cursor.endEditBlock();
     Memo->document()->setModified(modified);  // a preview of the block is no edit of the user's
   }
+  threadBlock_ = GeneratedText;
+  ProgramHead = Memo->toPlainText().split(QLatin1Char('\n'));
+  ProgramHead.resize(ProgramHead.size() - 1 - GeneratedText.size());
   ActionAutoExecute();
 
   int first = 0;
