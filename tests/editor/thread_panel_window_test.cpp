@@ -118,6 +118,19 @@ TEST_F(ThreadPanel, ExampleBlockFollowsTheProgramAndReplacesItsOwnAtEveryRun) {
   EXPECT_FALSE(editor_.ButtonThreadSave->isEnabled());
 }
 
+TEST_F(ThreadPanel, TheInterpreterJudgesTheCycleAndSaveGoesByTheBlocksMoves) {
+  OpenOver(kShaft);
+  Type(editor_.EditThreadValue, "v1=0 w1=20 v2=-30 w2=20");
+  EXPECT_TRUE(editor_.SpeedButtonCaption->text().isEmpty())
+      << editor_.SpeedButtonCaption->text().toStdString();
+  // A depth the panel takes and the cycle refuses: the error is on the caption button, the
+  // safe-point moves are drawn and the block may still be saved.
+  Type(editor_.EditThreadH, "h20");
+  EXPECT_EQ(editor_.GeneratedText.value(2), "v-30 w20 g233 h-20 p6 l1=0 l2=0 f2");
+  EXPECT_FALSE(editor_.SpeedButtonCaption->text().isEmpty());
+  EXPECT_TRUE(editor_.ButtonThreadSave->isEnabled());
+}
+
 TEST_F(ThreadPanel, AUsersOwnBlock254StaysInTheProgram) {
   const QString program = kShaft + QStringLiteral("\n%254\nG1 X5 Y5\nX10");
   OpenOver(program);
