@@ -31,7 +31,8 @@ std::string Number(double Value) { return TFormaDaten::FormatReal(Value, ThreadD
 std::vector<std::string> Steps(const std::string& Word, double From, double To, double Step) {
   std::vector<std::string> items;
   const int count = static_cast<int>(std::lround((To - From) / Step));
-  for (int i = 0; i <= count; ++i) items.push_back(Word + TFormaDaten::FormatReal(From + i * Step, 1));
+  for (int i = 0; i <= count; ++i)
+    items.push_back(Word + TFormaDaten::FormatReal(From + i * Step, 1));
   return items;
 }
 

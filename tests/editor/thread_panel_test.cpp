@@ -82,7 +82,8 @@ TEST(GenerateThread, PanelTextsToTheFourLines) {
        {safe, "v0 w20 max", "v-30 w20 g233 h-1.23 p100 l1=0 l2=0 f2", safe}},
       {"no safe v: no rapid onto the axis", [](ThreadPanelTexts& t) { t.V = "v"; }, {}},
       {"no safe w: no rapid onto the axis", [](ThreadPanelTexts& t) { t.W = ""; }, {}},
-      {"letters for a value", [](ThreadPanelTexts& t) { t.Value = "v1=abc w1=20 v2=-30 w2=20"; }, {}},
+      {"letters for a value",
+       [](ThreadPanelTexts& t) { t.Value = "v1=abc w1=20 v2=-30 w2=20"; }, {}},
   };
   TFormaDaten daten;
   for (const GenerateCase& c : cases) {
@@ -177,7 +178,8 @@ TEST(ThreadTables, EveryDepthFollowsItsPitch) {
   const double pitches[] = {1, 1.25, 1.5, 1.75, 2, 2.5, 3, 3.5, 4, 4.5, 5, 5.5, 6};
   const int diameters[] = {6, 8, 10, 12, 16, 20, 24, 30, 36, 42, 48, 56, 64};
   TFormaDaten daten;
-  for (const Table& table : {Table{ThreadExternal, 0.6134, false}, Table{ThreadInternal, 0.5413, true}}) {
+  for (const Table& table :
+       {Table{ThreadExternal, 0.6134, false}, Table{ThreadInternal, 0.5413, true}}) {
     SCOPED_TRACE(table.kind);
     Lines rows;
     for (const QString& row : ThreadTableItems(table.kind)) rows.push_back(row.toStdString());
