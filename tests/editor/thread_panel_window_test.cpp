@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTimer>
 #include <memory>
 
 #include "editor/forma_editor.h"
@@ -50,6 +51,8 @@ class ThreadPanel : public ::testing::Test {
   // The program, then the selection menu's item and the mouse move that shows the panel, and
   // its first run.
   void OpenOver(const QString& program) {
+    // The start timer's re-interpretation resets the element bar; let it pass first.
+    ASSERT_TRUE(testing::RunEventLoopUntil([this] { return !editor_.TimerStart->isActive(); }));
     editor_.Memo->setPlainText(program);
     editor_.SelectThreadClick();
     QMouseEvent move(QEvent::MouseMove, QPointF(300, 300), QPointF(300, 300), Qt::NoButton,
