@@ -183,6 +183,12 @@ bool TFormaEditor::ShowWaitingPanel() {
   return true;
 }
 
+QStringList TFormaEditor::PanelItems(const std::vector<std::string>& Items) {
+  QStringList out;
+  for (const std::string& s : Items) out << QString::fromStdString(s);
+  return out;
+}
+
 bool TFormaEditor::PanelTimerWaits(platform::OneShotTimer& Timer) {
   Timer.SetEnabled(false);
   if (FormaGeom.Busy == 0 && Panels.InselRunning == 0) return false;
