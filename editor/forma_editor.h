@@ -356,6 +356,8 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   QStringList threadBlock_;  // the lines of that block
   void EnterPanelMode();
   void FinishInselRun(const InselRunResult& Result);
+  // Item texts of a panel list as the controls take them.
+  static QStringList PanelItems(const std::vector<std::string>& Items);
   // The first step of a panel's timer event: the timer stops; fired from inside a run that
   // pumps (an interpreter run or a pocket calculation), it is armed again to act after that
   // run, and true is returned.

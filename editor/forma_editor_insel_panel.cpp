@@ -20,12 +20,6 @@
 namespace movra {
 namespace {
 
-QStringList Items(const std::vector<std::string>& items) {
-  QStringList out;
-  for (const std::string& s : items) out << QString::fromStdString(s);
-  return out;
-}
-
 constexpr int BroadcastTextsChanged = 10;
 
 }  // namespace
@@ -39,7 +33,7 @@ void TFormaEditor::CreateInselPanel() {
     box->setObjectName(QString::fromLatin1(name));
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->addItems(Items(items));
+    box->addItems(PanelItems(items));
     box->setCurrentIndex(current);
     box->setToolTip(hint);
     box->setMaxVisibleItems(12);
@@ -203,7 +197,7 @@ void TFormaEditor::ButtonInselSaveClick() {
     ActionAutoExecute();  // the store held the path for a moment: the program comes back
     return;
   }
-  GeneratedText = Items(save.MemoLines());
+  GeneratedText = PanelItems(save.MemoLines());
   if (!SaveResultAs(GeneratedText)) {
     ActionAutoExecute();
     return;

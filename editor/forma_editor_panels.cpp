@@ -2,6 +2,7 @@
 // mode of the editor, showing a waiting panel on the next mouse move, dragging, closing, and
 // saving a generated result through the memo.
 #include <QAction>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -86,10 +87,14 @@ void TFormaEditor::CreateMachiningPanels() {
   connect(SelectTurn, &QAction::triggered, this, &TFormaEditor::SelectTurnClick);
   connect(SelectThread, &QAction::triggered, this, &TFormaEditor::SelectThreadClick);
   connect(SelectInsel, &QAction::triggered, this, &TFormaEditor::SelectInselClick);
-  // The drawing's own popup: a right click anywhere in the picture offers the three panels.
-  setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(this, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenuSelect->popup(mapToGlobal(at)); });
+  // Offered by a button of the toolbar, which stays enabled in every mode of the editor; the
+  // right click in the drawing belongs to the view's own popup menu.
+  auto* opener = new QToolButton(toolBar_);
+  opener->setObjectName(QStringLiteral("SpeedButtonSelect"));
+  opener->setArrowType(Qt::DownArrow);
+  opener->setPopupMode(QToolButton::InstantPopup);
+  opener->setMenu(PopupMenuSelect);
+  if (auto* row = qobject_cast<QBoxLayout*>(toolBar_->layout())) row->insertWidget(0, opener);
 
   TimerTurn = new platform::OneShotTimer(PanelTimerMs, this);
   TimerTurn->setObjectName(QStringLiteral("TimerTurn"));
@@ -185,6 +190,12 @@ bool TFormaEditor::ShowWaitingPanel() {
   box->show();
   if (timer != nullptr) timer->SetEnabled(true);
   return true;
+}
+
+QStringList TFormaEditor::PanelItems(const std::vector<std::string>& Items) {
+  QStringList out;
+  for (const std::string& s : Items) out << QString::fromStdString(s);
+  return out;
 }
 
 bool TFormaEditor::PanelTimerWaits(platform::OneShotTimer& Timer) {

@@ -19,12 +19,6 @@
 namespace movra {
 namespace {
 
-QStringList Items(const std::vector<std::string>& items) {
-  QStringList out;
-  for (const std::string& s : items) out << QString::fromStdString(s);
-  return out;
-}
-
 std::string Text(const QComboBox* Box) { return Box->currentText().toStdString(); }
 
 }  // namespace
@@ -37,7 +31,7 @@ void TFormaEditor::CreateTurnPanel() {
     box->setObjectName(QString::fromLatin1(name));
     box->setEditable(editable);
     if (editable) box->setInsertPolicy(QComboBox::NoInsert);
-    box->addItems(Items(items));
+    box->addItems(PanelItems(items));
     box->setToolTip(hint);
     box->setMaxVisibleItems(12);
     // Only what the user does is a parameter event: a choice, typing, Enter.
@@ -188,7 +182,7 @@ void TFormaEditor::ButtonTurnSaveClick() {
   }
   std::vector<std::string> text;
   if (!FormaEditorTurn->WriteProgram(text)) return;
-  GeneratedText = Items(text);
+  GeneratedText = PanelItems(text);
   if (SaveResultAs(GeneratedText)) SpeedButtonSaveClick();
 }
 
