@@ -25,12 +25,6 @@ namespace {
 
 const QString kBlockLine = QStringLiteral("%254");
 
-QStringList Items(const std::vector<std::string>& items) {
-  QStringList out;
-  for (const std::string& s : items) out << QString::fromStdString(s);
-  return out;
-}
-
 std::string Text(const QComboBox* Box) { return Box->currentText().toStdString(); }
 
 }  // namespace
@@ -72,19 +66,19 @@ void TFormaEditor::CreateThreadPanel() {
   ComboBoxThreadTyp2->hide();
   EditThreadF = edit("EditThreadF", QStringLiteral("f2"));
   EditThreadH = edit("EditThreadH", QStringLiteral("h1.23"));
-  ComboBoxThreadP = combo("ComboBoxThreadP", Items(ThreadComboItems::P()));
+  ComboBoxThreadP = combo("ComboBoxThreadP", PanelItems(ThreadComboItems::P()));
   ComboBoxThreadP->setCurrentIndex(ThreadComboItems::DefaultP);
   CheckBoxThreadNorm = new QCheckBox(GroupBoxThread);
   CheckBoxThreadNorm->setObjectName(QStringLiteral("CheckBoxThreadNorm"));
   CheckBoxThreadNorm->setToolTip(QStringLiteral("Change direction"));
   connect(CheckBoxThreadNorm, &QCheckBox::clicked, this, &TFormaEditor::EditThreadFClick);
   EditThreadValue = edit("EditThreadValue", QStringLiteral("v1= w1= v2= w2="));
-  ComboBoxThreadV = combo("ComboBoxThreadV", Items(ThreadComboItems::V()));
-  ComboBoxThreadW = combo("ComboBoxThreadW", Items(ThreadComboItems::W()));
-  ComboBoxThreadL1 = combo("ComboBoxThreadL1", Items(ThreadComboItems::L(1)));
-  ComboBoxThreadL2 = combo("ComboBoxThreadL2", Items(ThreadComboItems::L(2)));
-  ComboBoxThreadE1 = combo("ComboBoxThreadE1", Items(ThreadComboItems::E(1)));
-  ComboBoxThreadE2 = combo("ComboBoxThreadE2", Items(ThreadComboItems::E(2)));
+  ComboBoxThreadV = combo("ComboBoxThreadV", PanelItems(ThreadComboItems::V()));
+  ComboBoxThreadW = combo("ComboBoxThreadW", PanelItems(ThreadComboItems::W()));
+  ComboBoxThreadL1 = combo("ComboBoxThreadL1", PanelItems(ThreadComboItems::L(1)));
+  ComboBoxThreadL2 = combo("ComboBoxThreadL2", PanelItems(ThreadComboItems::L(2)));
+  ComboBoxThreadE1 = combo("ComboBoxThreadE1", PanelItems(ThreadComboItems::E(1)));
+  ComboBoxThreadE2 = combo("ComboBoxThreadE2", PanelItems(ThreadComboItems::E(2)));
   for (QComboBox* box : {ComboBoxThreadV, ComboBoxThreadW})
     box->setCurrentIndex(ThreadComboItems::DefaultVW);
 
@@ -163,12 +157,7 @@ int TFormaEditor::ThreadBlockStart() const {
 }
 
 void TFormaEditor::TimerThreadTimer() {
-  TimerThread->SetEnabled(false);
-  // Fired from inside a run that pumps: the memo is not to change under it. Run after it.
-  if (FormaGeom.Busy != 0 || Panels.InselRunning != 0) {
-    TimerThread->SetEnabled(true);
-    return;
-  }
+  if (PanelTimerWaits(*TimerThread)) return;  // the memo is not to change under a run
   GeneratedText.clear();
   ScrollBarIndex->setMinimum(0);
   ScrollBarIndex->setEnabled(false);
@@ -186,7 +175,7 @@ void TFormaEditor::TimerThreadTimer() {
   t.L2 = Text(ComboBoxThreadL2);
   t.E1 = Text(ComboBoxThreadE1);
   t.E2 = Text(ComboBoxThreadE2);
-  GeneratedText = Items(GenerateThread(FormaGeom.Daten(), t));
+  GeneratedText = PanelItems(GenerateThread(FormaGeom.Daten(), t));
 
   // The memo: the program, then the thread block; interpreted once. Only the block's lines
   // are rewritten, so that a long program costs no new layout of its text.
