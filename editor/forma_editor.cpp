@@ -137,11 +137,14 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   CreateMenusAndTextPanel();
 
   CreateMachiningPanels();
+  SetUpNavigation();
   windows_.Register(this);
 }
 
 TFormaEditor::~TFormaEditor() {
   ReleaseMachiningPanels();
+  // The application-wide key and wheel filter goes before the controls it reads.
+  delete navigationFilter_;
   windows_.Unregister(this);
 }
 
