@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor/editor_view.h"
+#include "editor/navigation.h"
 #include "editor/geo_file.h"
 #include "platform/core/window_list.h"
 
@@ -34,6 +35,7 @@ namespace movra {
 class TFormaEditorInsel;
 class TFormaEditorTurn;
 class TFormaGeom;
+class TFormaInput;
 class TFormaSettings;
 class TFormaSyntax;
 struct InselRunResult;
@@ -44,8 +46,12 @@ class OneShotTimer;
 }
 
 // The view fields (ViewCenterX, ViewScale, MousePixel, CursorX, PoleX, the hover record, the
-// tool shape) and WorldToScreen / ScreenToWorld come from EditorView, which needs no window.
-class TFormaEditor : public QDialog, public platform::NotifyReceiver, public EditorView {
+// tool shape) and WorldToScreen / ScreenToWorld come from EditorView, which needs no window;
+// the gesture fields (ZoomRepeat, PressPixel, SavedScreenCenterX/Y) from EditorNavigation.
+class TFormaEditor : public QDialog,
+                     public platform::NotifyReceiver,
+                     public EditorView,
+                     public EditorNavigation {
   Q_OBJECT
 
  public:
@@ -126,9 +132,6 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void PSaveAsClick();
   void PCloseClick();
   void TimerStartTimer();
-  // Esc: ends a busy computation, the zoom window or the ISO memo, else closes the editor
-  // when the mouse has not moved since the last press.
-  void HandleEscape();
 
   // The *.geo file of the memo: its path (the caption shows it) and the form it is written in.
   QString FileName;
@@ -280,10 +283,48 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void FormPaint();
   // Sizes the picture and the panels to the window and fits the view.
   void FormResize();
-  // Fit to extents; the cursor point becomes (0, 0).
-  void ActionReferensExecute();
   // The picture's top in the window: the toolbar's bottom.
   int DrawingTop() const;
+
+  // ---- Navigation, zoom and pole (forma_editor_nav.cpp) ----
+  QToolButton* SpeedButtonWindowMinus = nullptr;  // hold: zoom out
+  QToolButton* SpeedButtonWindowPlus = nullptr;   // hold: zoom in
+  QToolButton* SpeedButtonReferens = nullptr;     // fit to extents
+  QAction* ActionReferens = nullptr;
+  QTimer* Timer = nullptr;              // 100 ms repeat of the held zoom button
+  QWidget* EditFocus = nullptr;         // focus sink for the navigation keys
+  QMenu* PopupMenuDefault = nullptr;    // opens on a plain right click in the drawing
+  TFormaInput* FormaInput = nullptr;    // asks for typed pole coordinates; set by start-up
+
+  // Mouse in the drawing, by the exact buttons and keys held (for the release: held after it).
+  void FormMouseDown(ShiftState Shift, int X, int Y);
+  void FormMouseMove(ShiftState Shift, int X, int Y);
+  void FormMouseUp(ShiftState Shift, int X, int Y);
+  // The wheel, dispatched by the focused control; true when it was used up here.
+  bool FormMouseWheel(ShiftState Shift, int Delta);
+  void FormDblClick();
+  // Keys: the window sees every key first (Esc, repaint); the focus sink navigates.
+  void FormKeyDown(int Key);
+  bool EditFocusKeyDown(int Key, Qt::KeyboardModifiers Modifiers);
+  void HandleEscape();
+  // Zoom buttons held down, released, and the repeat's tick.
+  void SpeedButtonWindowPlusMouseDown();
+  void SpeedButtonWindowMinusMouseDown();
+  void TimeStop();
+  void TimerTimer();
+  void SpeedButtonWindowClick();
+  // Fit to extents; the cursor point becomes (0, 0).
+  void ActionReferensExecute();
+  // The pole.
+  void ActionPolusExecute();
+  void ActionReferens0Execute();
+  void ActionReferensXExecute();
+  void ActionReferensYExecute();
+  void ActionReferensInputExecute();
+  // The element scroll bar.
+  void ScrollBarIndexEnter();
+  void ScrollBarIndexExit();
+  void ScrollBarIndexScroll();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -295,6 +336,11 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void PaintLayers(bool& AxesFlag, double& ToolX, double& ToolY, double& ToolFeed);
@@ -325,6 +371,11 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   // run, and true is returned.
   bool PanelTimerWaits(platform::OneShotTimer& Timer);
 
+  // Navigation (forma_editor_nav.cpp).
+  void SetUpNavigation();
+  PictureSize Picture() const;
+  QObject* navigationFilter_ = nullptr;  // key preview and wheel dispatch over the window
+  bool popupArmed_ = false;  // a plain right press: the release opens the popup menu
   void CreateMenusAndTextPanel();
   // Caption button, element bar, fit and repaint after a run that gave ErrorText.
   void FinishAutoExecute(const std::string& ErrorText);

@@ -248,25 +248,9 @@ void TFormaEditor::SpeedButtonSaveClick() { accept(); }
 
 void TFormaEditor::PCloseClick() { reject(); }
 
-void TFormaEditor::HandleEscape() {
-  if (platform::ApplicationTag() != 0) {
-    platform::SetApplicationTag(0);
-    return;
-  }
-  if (!MemoIso->isHidden()) {
-    MemoIso->hide();
-    return;
-  }
-  if (SpeedButtonWindow->isChecked()) {
-    SpeedButtonWindow->setChecked(false);
-    update();
-    return;
-  }
-  reject();
-}
-
 void TFormaEditor::keyPressEvent(QKeyEvent* event) {
-  // Esc follows the editor's own order, never the dialog's default close.
+  // Esc follows the editor's own order, never the dialog's default close (the navigation's
+  // key preview runs it before any control sees the key).
   if (event->key() == Qt::Key_Escape) {
     HandleEscape();
   } else if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
