@@ -137,10 +137,12 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   CreateMenusAndTextPanel();
 
   SetUpNavigation();
+  CreateMachiningPanels();
   windows_.Register(this);
 }
 
 TFormaEditor::~TFormaEditor() {
+  ReleaseMachiningPanels();
   // The application-wide key and wheel filter goes before the controls it reads.
   delete navigationFilter_;
   windows_.Unregister(this);
