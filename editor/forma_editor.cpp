@@ -136,8 +136,8 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   layout->addWidget(StatusBar);
   CreateMenusAndTextPanel();
 
-  CreateMachiningPanels();
   SetUpNavigation();
+  CreateMachiningPanels();
   windows_.Register(this);
 }
 

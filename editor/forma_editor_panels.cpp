@@ -27,7 +27,7 @@ namespace {
 
 constexpr int PanelTimerMs = 100;
 
-// Routes the mouse events of the editor and its floating boxes to the panel logic;
+// Routes the mouse events of the floating boxes to the panel logic;
 // it never swallows an event, so the editor's own handlers see them too.
 class PanelEvents : public QObject {
  public:
@@ -35,10 +35,6 @@ class PanelEvents : public QObject {
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override {
-    if (Watched == &editor_) {
-      if (Event->type() == QEvent::MouseMove) editor_.ShowWaitingPanel();
-      return false;
-    }
     auto* box = qobject_cast<QGroupBox*>(Watched);
     if (box == nullptr) return false;
     switch (Event->type()) {
@@ -112,8 +108,6 @@ void TFormaEditor::CreateMachiningPanels() {
 
   auto* events = new PanelEvents(*this);
   panelEvents_ = events;
-  installEventFilter(events);
-  setMouseTracking(true);
   for (QGroupBox* box : {GroupBoxTurn, GroupBoxInsel, GroupBoxThread, GroupBoxColor}) {
     box->installEventFilter(events);
     box->setMouseTracking(true);
