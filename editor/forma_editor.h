@@ -16,9 +16,11 @@
 #include "platform/core/window_list.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QMenu;
 class QMenuBar;
@@ -221,6 +223,37 @@ class TFormaEditor : public QDialog,
   // otherwise the memo gets its text and modified mark back and false is returned.
   bool SaveResultAs(const QStringList& Lines);
 
+  // ---- Thread panel (forma_editor_thread_panel.cpp); its generator without a window is
+  // editor/thread_panel.h ----
+  QComboBox* ComboBoxThreadTyp = nullptr;   // thread kind = item index
+  QComboBox* ComboBoxThreadTyp1 = nullptr;  // external table
+  QComboBox* ComboBoxThreadTyp2 = nullptr;  // internal table
+  QLineEdit* EditThreadF = nullptr;
+  QLineEdit* EditThreadH = nullptr;
+  QComboBox* ComboBoxThreadP = nullptr;
+  QCheckBox* CheckBoxThreadNorm = nullptr;  // "Change direction"
+  QLineEdit* EditThreadValue = nullptr;     // thread start and end
+  QComboBox* ComboBoxThreadV = nullptr;     // safe point
+  QComboBox* ComboBoxThreadW = nullptr;
+  QComboBox* ComboBoxThreadL1 = nullptr;
+  QComboBox* ComboBoxThreadL2 = nullptr;
+  QComboBox* ComboBoxThreadE1 = nullptr;
+  QComboBox* ComboBoxThreadE2 = nullptr;
+  QPushButton* ButtonThreadSave = nullptr;
+  QPushButton* ButtonThreadClose = nullptr;
+  platform::OneShotTimer* TimerThread = nullptr;
+  void ResetThreadPanel();
+  // The parameter event of every thread control: arms TimerThread while the panel shows.
+  void EditThreadFClick();
+  void ComboBoxThreadTypChange();
+  // A row of either table: its pitch and depth into EditThreadF and EditThreadH.
+  void ComboBoxThreadTyp1Change(QComboBox* Table);
+  // Writes the thread block after the program as block 254 and draws it.
+  void TimerThreadTimer();
+  void ButtonThreadSaveClick();
+  void ButtonThreadCloseClick();
+  void GroupBoxThreadDblClick();
+
   // ---- Painting (forma_editor_paint.cpp) ----
   // Controls the painting reads; the navigation, the panels and the menus give them their
   // places and their work.
@@ -362,6 +395,11 @@ class TFormaEditor : public QDialog,
   QObject* panelEvents_ = nullptr;
   void CreateTurnPanel();
   void CreateInselPanel();
+  void CreateThreadPanel();
+  // Where the block the thread panel last wrote after "%254" starts in the memo; -1 when the
+  // memo does not end with it.
+  int ThreadBlockStart() const;
+  QStringList threadBlock_;  // the lines of that block
   void EnterPanelMode();
   void FinishInselRun(const InselRunResult& Result);
   // Item texts of a panel list as the controls take them.

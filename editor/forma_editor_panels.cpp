@@ -52,7 +52,10 @@ class PanelEvents : public QObject {
           editor_.GroupBoxTurnEnter();
         break;
       case QEvent::MouseButtonDblClick:
-        if (box != editor_.GroupBoxColor) editor_.GroupBoxTurnDblClick();
+        if (box == editor_.GroupBoxThread)
+          editor_.GroupBoxThreadDblClick();
+        else if (box != editor_.GroupBoxColor)
+          editor_.GroupBoxTurnDblClick();
         break;
       default:
         break;
@@ -95,9 +98,13 @@ void TFormaEditor::CreateMachiningPanels() {
   TimerInsel = new platform::OneShotTimer(PanelTimerMs, this);
   TimerInsel->setObjectName(QStringLiteral("TimerInsel"));
   TimerInsel->OnTimer = [this] { TimerInselTimer(); };
+  TimerThread = new platform::OneShotTimer(PanelTimerMs, this);
+  TimerThread->setObjectName(QStringLiteral("TimerThread"));
+  TimerThread->OnTimer = [this] { TimerThreadTimer(); };
 
   CreateTurnPanel();
   CreateInselPanel();
+  CreateThreadPanel();
 
   auto* events = new PanelEvents(*this);
   panelEvents_ = events;
@@ -168,7 +175,9 @@ bool TFormaEditor::ShowWaitingPanel() {
     timer = TimerTurn;
   } else if (Panels.ThreadWaiting != 0) {
     Panels.ThreadWaiting = 0;
-    box = GroupBoxThread;  // its reset and its timer come with the thread panel
+    ResetThreadPanel();
+    box = GroupBoxThread;
+    timer = TimerThread;
   }
   if (box == nullptr) return false;
   box->raise();
@@ -219,6 +228,8 @@ void TFormaEditor::PanelsFormClose() {
   platform::SetApplicationTag(0);
   TimerTurn->SetEnabled(false);
   TimerInsel->SetEnabled(false);
+  TimerThread->SetEnabled(false);
+  threadBlock_.clear();
   for (QGroupBox* box : {GroupBoxTurn, GroupBoxInsel, GroupBoxThread}) box->hide();
   SpeedButtonSave->show();  // PanelSave itself stays as the next showing sets it
   {
