@@ -138,10 +138,12 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   CreateColourToolIsoPanels();
 
   SetUpNavigation();
+  CreateMachiningPanels();
   windows_.Register(this);
 }
 
 TFormaEditor::~TFormaEditor() {
+  ReleaseMachiningPanels();
   // The application-wide key and wheel filter goes before the controls it reads.
   delete navigationFilter_;
   windows_.Unregister(this);

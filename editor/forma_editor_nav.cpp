@@ -207,7 +207,7 @@ void TFormaEditor::FormMouseDown(ShiftState Shift, int X, int Y) {
 }
 
 void TFormaEditor::FormMouseMove(ShiftState Shift, int X, int Y) {
-  // A machining panel waiting to be shown takes this move once the panels exist.
+  ShowWaitingPanel();  // a machining panel waiting to be shown comes with this move
   if (Shift == ShiftMiddle) {
     MiddleDragZoom(*this, *this, X, Y, Picture());
     update();

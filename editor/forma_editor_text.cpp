@@ -235,16 +235,13 @@ void TFormaEditor::FormClose() {
   platform::SetApplicationTag(0);
   ActionEditor->setEnabled(true);
   MemoIso->hide();
-  for (QGroupBox* box : {GroupBoxTurn, GroupBoxInsel, GroupBoxThread}) box->hide();
+  PanelsFormClose();  // the panels' timers, boxes and lists; a running pocket waits for it
   PFile->menuAction()->setVisible(true);
   PTools->menuAction()->setVisible(true);
   SpeedButtonAlign->setEnabled(true);
   SpeedButtonText->setEnabled(true);
   GeneratedText.clear();
   ProgramHead.clear();
-  if (FormaEditorInsel != nullptr && !FormaEditorInsel->Path.Empty()) FormaEditorInsel->Reset();
-  if (FormaEditorTurn != nullptr && !FormaEditorTurn->OutElements.Empty())
-    FormaEditorTurn->ClearLists();
 }
 
 void TFormaEditor::SpeedButtonSaveClick() { accept(); }
