@@ -229,8 +229,8 @@ InterpretRun::LineEnd InterpretRun::InterpretLine(const std::vector<std::string>
   ProtectEngravingText(L);
   if (CutComment(L, &Block.BlockName) && Trim(L).empty()) return LineEnd::Next;
   CutSemicolonTail(L);
-  if (L.find(" / ") != npos) return LineEnd::Next;
-  if (L.find(" //") != npos) return LineEnd::SkipSection;
+  if (FindText(L, " / ") != npos) return LineEnd::Next;
+  if (FindText(L, " //") != npos) return LineEnd::SkipSection;
   const std::string_view t = Trim(L);
   if (t.empty() || t == "%0") return LineEnd::Next;
   UpperAscii(L);
@@ -355,7 +355,7 @@ bool InterpretRun::ReadModalCorners(std::string& L) {
 bool InterpretRun::ReadGWords(const std::string& L) {
   unsigned g = 0;
   if (afterBlank_.test('G')) {
-    for (std::size_t p = L.find(" G"); p != npos; p = L.find(" G", p + 1)) {
+    for (std::size_t p = FindText(L, " G"); p != npos; p = FindText(L, " G", p + 1)) {
       const std::size_t end = L.find(' ', p + 2);
       if (end == npos) break;  // a G word needs its blank after it
       g |= GWordOf(std::string_view(L).substr(p + 2, end - p - 2));
@@ -475,7 +475,7 @@ bool InterpretRun::ReadMotionWords(std::string& L) {
 std::string_view InterpretRun::FindTransformWord(const std::string& L) const {
   if (!afterBlank_.test('F')) return {};
   std::size_t best = TransformWords.size();
-  for (std::size_t p = L.find(" F"); p != npos; p = L.find(" F", p + 1)) {
+  for (std::size_t p = FindText(L, " F"); p != npos; p = FindText(L, " F", p + 1)) {
     for (std::size_t k = 0; k < best; ++k)
       if (L.compare(p, TransformWords[k].Word.size(), TransformWords[k].Word) == 0) best = k;
   }
@@ -567,8 +567,8 @@ void InterpretRun::KeepWordsOnly(std::string& Text) {
 
 bool InterpretRun::ApplyCorners() {
   std::string& T = PreviousElementWords();
-  if (T.find(" R") != npos || T.find(" C") != npos) {
-    std::size_t pos = T.find(" RDM");
+  if (FindText(T, " R") != npos || FindText(T, " C") != npos) {
+    std::size_t pos = FindText(T, " RDM");
     if (pos != npos) ConsumeWordAt(T, pos, 4);
     pos = FindWholeWord(T, " RD");
     if (pos != npos) {
@@ -578,7 +578,7 @@ bool InterpretRun::ApplyCorners() {
       Pen.RoundValue = v;
       Pen.ChamferValue = Pen.ModalChamferValue = NoValue;
     }
-    pos = T.find(" CFM");
+    pos = FindText(T, " CFM");
     if (pos != npos) ConsumeWordAt(T, pos, 4);
     pos = FindWholeWord(T, " CF");
     if (pos != npos) {
@@ -627,7 +627,7 @@ bool InterpretRun::ApplyCorners() {
 // Routines of the run
 
 bool InterpretRun::ConsumeWord(std::string& Line, std::string_view Word) {
-  const std::size_t pos = Line.find(Word);
+  const std::size_t pos = FindText(Line, Word);
   if (pos == npos) return false;
   ConsumeWordAt(Line, pos, Word.size());
   return true;
@@ -745,11 +745,11 @@ std::size_t InterpretRun::FindWord(const std::string& Line, std::string_view Wor
   if (&Line == &line_ && Word.size() >= 2 && Word[0] == ' ' &&
       !afterBlank_.test(static_cast<unsigned char>(Word[1])))
     return npos;
-  return Line.find(Word);
+  return FindText(Line, Word);
 }
 
 std::size_t InterpretRun::FindWholeWord(const std::string& Line, std::string_view Word) const {
-  for (std::size_t p = FindWord(Line, Word); p != npos; p = Line.find(Word, p + 1)) {
+  for (std::size_t p = FindWord(Line, Word); p != npos; p = FindText(Line, Word, p + 1)) {
     const std::size_t end = p + Word.size();
     if (end >= Line.size() || !Letter(Line[end])) return p;
   }
