@@ -108,15 +108,29 @@ bool ReadNumber(std::string_view token, bool DecimalComma, double& Value) {
   return true;
 }
 
-// The first " c " of the rest, where the rest is followed by one blank more than it shows.
-std::size_t FindOperator(std::string_view rest, char c) {
-  const char pattern[2] = {' ', c};
-  std::size_t p = rest.find(std::string_view(pattern, 2));
-  while (p != npos) {
-    if (p + 2 == rest.size() || rest[p + 2] == ' ') return p + 1;
-    p = rest.find(std::string_view(pattern, 2), p + 1);
+// The operators, in the order in which the last one found is the one applied.
+constexpr char Operators[4] = {'+', '-', '/', '*'};
+
+int OperatorIndex(char c) {
+  switch (c) {
+    case '+': return 0;
+    case '-': return 1;
+    case '/': return 2;
+    case '*': return 3;
+    default: return -1;
   }
-  return npos;
+}
+
+// The first " c " of each operator c in the rest, where the rest is followed by one blank
+// more than it shows: At[k] is the place of Operators[k] or npos. One walk for all four.
+void FindOperators(std::string_view rest, std::size_t (&At)[4]) {
+  for (std::size_t& a : At) a = npos;
+  const std::size_t n = rest.size();
+  for (std::size_t p = 1; p < n; ++p) {
+    const int k = OperatorIndex(rest[p]);
+    if (k < 0 || At[k] != npos || rest[p - 1] != ' ') continue;
+    if (p + 1 == n || rest[p + 1] == ' ') At[k] = p;
+  }
 }
 
 }  // namespace
@@ -156,11 +170,12 @@ double TFormaDaten::GetWordValue(std::string_view Line, std::string_view Word) {
   char op = 0;
   std::size_t opAt[4];
   int opFound = 0;
-  for (const char c : {'+', '-', '/', '*'}) {
-    const std::size_t at = FindOperator(rest, c);
-    if (at != npos) {
-      op = c;
-      opAt[opFound++] = at;
+  std::size_t found[4];
+  FindOperators(rest, found);
+  for (int k = 0; k < 4; ++k) {
+    if (found[k] != npos) {
+      op = Operators[k];
+      opAt[opFound++] = found[k];
     }
   }
   ScratchText blanked;
