@@ -1,5 +1,6 @@
 #include "geometry/interpreter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -643,6 +644,7 @@ void InterpretRun::ConsumeWordAt(std::string& Line, std::size_t Pos, std::size_t
 bool InterpretRun::ReadHashParams(const std::string& Line) {
   // The numbers n whose "#n=" stands in the line, read in rising n as the language wants.
   std::bitset<TFormaGeom::MaxGeomNumber + 1> present;
+  int lowest = TFormaGeom::MaxGeomNumber + 1, highest = 0;  // the span to walk in rising n
   for (std::size_t p = Line.find('#'); p != npos; p = Line.find('#', p + 1)) {
     std::size_t q = p + 1;
     int n = 0;
@@ -651,10 +653,13 @@ bool InterpretRun::ReadHashParams(const std::string& Line) {
       if (n <= TFormaGeom::MaxGeomNumber) n = n * 10 + (Line[q] - '0');
       ++q;
     }
-    if (q < Line.size() && Line[q] == '=' && n >= 1 && n <= TFormaGeom::MaxGeomNumber)
+    if (q < Line.size() && Line[q] == '=' && n >= 1 && n <= TFormaGeom::MaxGeomNumber) {
       present.set(static_cast<std::size_t>(n));
+      lowest = std::min(lowest, n);
+      highest = std::max(highest, n);
+    }
   }
-  for (int n = 1; n <= TFormaGeom::MaxGeomNumber; ++n) {
+  for (int n = lowest; n <= highest; ++n) {
     if (!present.test(static_cast<std::size_t>(n))) continue;
     char word[8] = {'#'};
     char* end = std::to_chars(word + 1, word + sizeof word - 1, n).ptr;
