@@ -220,7 +220,7 @@ void InterpretRun::Run(const std::vector<std::string>& Lines, std::string& Error
 InterpretRun::LineEnd InterpretRun::InterpretLine(const std::vector<std::string>& Lines,
                                                   std::size_t Index) {
   const std::string& raw = Lines[Index];
-  ThisLine.Start(raw, Index);
+  ThisLine.Start(raw, Index, Index + 1 < Lines.size() ? &Lines[Index + 1] : nullptr);
   if (raw.empty()) return LineEnd::Next;
 
   std::string& L = line_;
@@ -235,12 +235,6 @@ InterpretRun::LineEnd InterpretRun::InterpretLine(const std::vector<std::string>
   const std::string_view t = Trim(L);
   if (t.empty() || t == "%0") return LineEnd::Next;
   UpperAscii(L);
-  if (Index + 1 < Lines.size()) {
-    ThisLine.NextLineText.assign(1, ' ');
-    ThisLine.NextLineText += Lines[Index + 1];
-    ThisLine.NextLineText += ' ';
-    UpperAscii(ThisLine.NextLineText);
-  }
   IndexLine(L);
   if (FindWord(L, " #") != npos && !ReadHashParams(L)) return LineEnd::Failed;
   Pen.PreviousPointRadius = Pen.PointRadius;
@@ -248,6 +242,17 @@ InterpretRun::LineEnd InterpretRun::InterpretLine(const std::vector<std::string>
   Pen.SmallArcRadius = 0;
   Pen.LargeArcRadius = 0;
   return DispatchLine() ? LineEnd::Next : LineEnd::Failed;
+}
+
+std::string InterpretRun::NextLineText() const {
+  std::string next;
+  if (!ThisLine.NextRawLine) return next;
+  next.reserve(ThisLine.NextRawLine->size() + 2);
+  next += ' ';
+  next += *ThisLine.NextRawLine;
+  next += ' ';
+  UpperAscii(next);
+  return next;
 }
 
 void InterpretRun::IndexLine(const std::string& L) {
