@@ -7,7 +7,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -86,6 +88,40 @@ class ScratchText {
   std::size_t size_ = 0;
 };
 
+// The common short number ("25.125", "-3", "0,5") without from_chars: at most 2^53 as an
+// integer of its digits and at most 22 decimals, so that both the digits and the power of ten
+// are exact doubles and the one division rounds exactly as from_chars does. False: take the
+// general way. The token is a valid decimal number already; `point` as in IsDecimalNumber.
+bool ReadShortNumber(std::string_view token, std::size_t point, double& Value) {
+  static constexpr double Tens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr std::uint64_t Exact = std::uint64_t{1} << 53;
+  std::size_t i = 0;
+  const std::size_t n = token.size();
+  const bool negative = n > 0 && token[0] == '-';
+  if (negative) ++i;
+  std::uint64_t digits = 0;
+  std::size_t decimals = 0;
+  bool fraction = false;
+  for (; i < n; ++i) {
+    const char c = token[i];
+    if (IsDigit(c)) {
+      if (digits > (Exact - 9) / 10) return false;
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+      if (fraction) ++decimals;
+    } else if (!fraction && (c == '.' || i == point)) {
+      fraction = true;
+    } else {
+      return false;  // an exponent
+    }
+  }
+  if (decimals >= std::size(Tens)) return false;
+  const double v = static_cast<double>(digits) / Tens[decimals];
+  Value = negative ? -v : v;
+  return true;
+}
+
 // Reads a whole token as a decimal number. With DecimalComma the first "," counts as ".".
 // A number beyond the range of a real (an exponent like 1e999) is no number.
 bool ReadNumber(std::string_view token, bool DecimalComma, double& Value) {
@@ -95,6 +131,7 @@ bool ReadNumber(std::string_view token, bool DecimalComma, double& Value) {
     token.remove_prefix(1);
     if (comma != npos) --comma;
   }
+  if (ReadShortNumber(token, comma, Value)) return true;
   ScratchText copy;
   if (comma != npos) {
     token = copy.Assign(token);
