@@ -409,13 +409,16 @@ double TFormaEditorTurn::GrooveDepthProbe(const GrooveRun& Run, int Record, std:
 }
 
 bool TFormaEditorTurn::GrooveApproach(GrooveRun& Run, double X, double Y) {
-  const double dx = Run.Gx - X, dy = Run.Gy - Y;
-  const double l = std::hypot(dx, dy);
+  // Half the way to G, so that a G far out (K at the edge of the reals) stays in the reals;
+  // the step goes along the unit direction, never as Step * distance / length.
+  const double hx = 0.5 * Run.Gx - 0.5 * X, hy = 0.5 * Run.Gy - 0.5 * Y;
+  const double half = std::hypot(hx, hy);
+  const double l = 2.0 * half;  // may be infinite: farther than any step
   // A pass that starts at G is there already.
   if (l < Same) return true;
   // A point no farther from G than the approach distance is fed to from G itself.
   if (l <= Run.Step + Same) return Run.Line(Run.Gx, Run.Gy, X, Y, Run.Feed, 0);
-  const double qx = X + Run.Step * dx / l, qy = Y + Run.Step * dy / l;
+  const double qx = X + Run.Step * (hx / half), qy = Y + Run.Step * (hy / half);
   return Run.Line(Run.Gx, Run.Gy, qx, qy, NoValue, 0) && Run.Line(qx, qy, X, Y, Run.Feed, 0);
 }
 

@@ -105,6 +105,11 @@ void TFormaEditorTurn::WriteLine(WriteRun& Run, const TurnT& Record) {
   }
   y1 *= 2.0;
   y2 *= 2.0;
+  // A radius beyond half the largest real has no diameter, and an arc's ends may lie beyond
+  // the reals although its centre and radius do not: such a move has no text (as a record
+  // that is no number has none), rather than a word "inf" the reader cannot take.
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+    return;
   if (!Run.Started) {
     Run.Started = true;
     std::string line;

@@ -584,6 +584,36 @@ TEST_F(Groove, ARoughingPassWithOnlyOneDeepSampleCutsTheWholeProfile) {
   ExpectMovesMeet(turn.OutElements);
 }
 
+// The approach stops Step short of the first cut along the line from G, also when G lies so
+// far out that Step times the distance, or the distance itself, passes the largest real.
+TEST_F(Groove, ApproachFromAFarGStaysInTheReals) {
+  struct Case {
+    const char* what;
+    std::vector<TurnT> contour;
+    double depth, step, k;
+  };
+  const Case cases[] = {
+      {"step times the distance beyond the reals", Rectangle, 1, 1e5, 1e304},
+      {"the distance to G beyond the reals",
+       {L(1e307, 0, 5e306, -1e307), L(5e306, -1e307, -5e306, -1e307),
+        L(-5e306, -1e307, -1e307, 0)},
+       1000, 1e306, 1.797e308},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Contour(c.contour);
+    ASSERT_TRUE(Pass(c.depth, c.step, c.k, 0, 1)) << Transcript(turn.OutElements);
+    ExpectNoNaN(turn.OutElements);
+    ASSERT_GE(turn.OutElements.Count(), 3);
+    // Rapid from G, then Step fed onto the first cut.
+    EXPECT_EQ(Out(1).Feed, NoValue);
+    double x1, y1, x2, y2;
+    Ends(Out(2), x1, y1, x2, y2);
+    EXPECT_NEAR(std::hypot(x2 - x1, y2 - y1), c.step, 1e-9 * c.step);
+    EXPECT_EQ(Out(2).Feed, 0.2);
+  }
+}
+
 // ---- Failures ----
 
 struct BadCase {

@@ -173,6 +173,30 @@ TEST_F(TurningText, ArcGoingNowhereWritesNothing) {
   EXPECT_EQ(Written(), (Text{"g40", "v0 w20 max", "v-10 f0.2", "w24"}));
 }
 
+// A move whose diameter (or an arc's end) lies beyond the reals has no text; the moves around
+// it are written from where the tool stands.
+TEST_F(TurningText, MovesBeyondTheRealsWriteNothing) {
+  constexpr double Big = 1.5e308;  // finite, but twice it is not
+  struct Case {
+    const char* what;
+    double kind, v1, v2, v3, v4, v5;
+  };
+  const Case cases[] = {
+      {"a line whose radius has no diameter", 1, -10, Big, -20, Big, 0},
+      {"a line running out to such a radius", 1, -10, 10, -20, Big, 0},
+      {"an arc whose end lies beyond the reals in x", 2, 1.7e308, 10, 1.5e307, 0, Pi / 2},
+      {"an arc whose end has no diameter", 2, -15, Big, 5, 0, Pi / 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    turn.ClearOut();
+    Feed(0, 10, -10, 10, 0.2);
+    Move(c.kind, c.v1, c.v2, c.v3, c.v4, c.v5, 0.2);
+    Feed(-10, 10, -10, 12, 0.2);
+    EXPECT_EQ(Written(), (Text{"g40", "v0 w20 max", "v-10 f0.2", "w24"}));
+  }
+}
+
 TEST_F(TurningText, RecordsOfNoKindWriteNothing) {
   ASSERT_TRUE(turn.AddOut());
   Feed(0, 10, -10, 10, 0.2);
