@@ -68,7 +68,7 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
       // The windows it works with are built after it; it only keeps the references.
       Forma_Rudizi(Create<TForma_Rudizi>(
           "Forma_Rudizi", Windows,
-          MainWindowLinks{FormaSettings, FormaDatenFolders, FormaInfo, FormaEditor})),
+          MainWindowLinks{FormaSettings, FormaDatenFolders, FormaInfo, FormaEditor, FormaInput})),
       FormaDaten(&Windows),
       FormaDatenFolders(Create<TFormaDatenFolders>("FormaDaten", ExeFolder, ExeFile)),
       FormaStart(Create<TFormaStart>("FormaStart")),
@@ -90,6 +90,7 @@ Startup::Startup(const QString& ExeFolder, const QString& ExeFile)
   FormaEditor.FormaSettings = &FormaSettings;
   FormaEditor.FormaEditorTurn = &FormaEditorTurn;
   FormaEditor.FormaEditorInsel = &FormaEditorInsel;
+  FormaEditor.FormaInput = &FormaInput;
   FormaEditor.FormaSyntax = &FormaSyntax;
   // The settings go first at shut-down; the editor then draws nothing.
   QObject::connect(&FormaSettings, &QObject::destroyed, &FormaEditor,

@@ -1,7 +1,8 @@
 // The program text of the main window with a 10,000-line program: opening it (read, load and
 // colour), one typed key, the colouring pass each released key runs, and how long a key typed
-// while that pass runs waits before it is in the text. Runs on Qt's offscreen platform unless
-// a display platform is chosen.
+// while that pass runs waits before it is in the text. Then the template browser with a
+// 20,000-line template file: loading it into the tree, and each press of Expand. Runs on Qt's
+// offscreen platform unless a display platform is chosen.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTreeWidget>
 #include <memory>
 #include <optional>
 
@@ -20,6 +22,7 @@
 #include "geometry/forma_geom.h"
 #include "shell/base/folders.h"
 #include "shell/base/forma_info.h"
+#include "shell/base/forma_input.h"
 #include "shell/base/forma_settings.h"
 #include "shell/forma_rudizi.h"
 
@@ -37,6 +40,7 @@ struct Windows {
   TFormaDaten daten{&list};
   std::unique_ptr<TFormaSettings> settings;
   TFormaInfo info;
+  TFormaInput input;
   std::unique_ptr<TFormaGeom> geom;
   std::unique_ptr<TFormaEditor> editor;
   std::unique_ptr<TForma_Rudizi> main;
@@ -52,7 +56,7 @@ struct Windows {
     settings->TimerColor.SetEnabled(false);
     geom = std::make_unique<TFormaGeom>(daten, folder.toStdString());
     editor = std::make_unique<TFormaEditor>(list, *geom);
-    main = std::make_unique<TForma_Rudizi>(list, MainWindowLinks{*settings, folders, info, *editor});
+    main = std::make_unique<TForma_Rudizi>(list, MainWindowLinks{*settings, folders, info, *editor, input});
     main->resize(1280, 900);
     main->show();
     QApplication::processEvents();
@@ -141,6 +145,55 @@ void BM_KeyWaitDuringColouring(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_KeyWaitDuringColouring)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
+constexpr int kTemplateLines = 20000;
+
+// Sections of templates, each a header, five program lines and a comment.
+QString TemplateFile(const QString& Folder) {
+  const QString file = Folder + "Templates.en";
+  QByteArray bytes;
+  for (int line = 0; line < kTemplateLines; ++line) {
+    const int place = line % 701;  // a section line and 100 templates of seven lines
+    if (place == 0)
+      bytes += "Section " + QByteArray::number(line) + "\r\n";
+    else if (place % 7 == 1)
+      bytes += "\tTemplate " + QByteArray::number(line) + ":\r\n";
+    else if (place % 7 == 0)
+      bytes += "\t\tThe pass at depth 2~\r\n";
+    else
+      bytes += "\t\tG1 X" + QByteArray::number(line) + " Y-4.5 RD2 F120\r\n";
+  }
+  QFile out(file);
+  out.open(QIODevice::WriteOnly);
+  out.write(bytes);
+  return file;
+}
+
+// Reading the file, building and styling the tree, and the view's first layout and paint.
+void BM_LoadTemplateFile(benchmark::State& state) {
+  Windows& w = Shared();
+  const QString file = TemplateFile(w.dir.path() + "/");
+  for (auto _ : state) {
+    if (!w.main->LoadTemplateFile(file)) state.SkipWithError("not loaded");
+    QApplication::processEvents();
+  }
+  state.counters["nodes"] = static_cast<double>(kTemplateLines);
+}
+BENCHMARK(BM_LoadTemplateFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One press of Expand on that tree, shown: to depth 1, 2, 3, and (4) all collapsed again.
+void BM_ExpandTemplates(benchmark::State& state) {
+  Windows& w = Shared();
+  w.main->LoadTemplateFile(TemplateFile(w.dir.path() + "/"));
+  QApplication::processEvents();
+  const int press = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    w.main->PExpandTag = press - 1;
+    w.main->PExpandClick();
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_ExpandTemplates)->DenseRange(1, 4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

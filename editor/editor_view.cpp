@@ -8,12 +8,8 @@ namespace movra {
 namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
-// The fit counts start and end of an arc as one point closer than this.
-constexpr double kFitFullCircle = 1e-7;
 // Distances and angles shown in the status bar that are zero up to rounding.
 constexpr double kShownZero = 1e-7;
-// Share of the drawing area the fit fills.
-constexpr double kFitShare = 0.75;
 
 std::string Real(double Value, int Decimals) { return TFormaDaten::FormatReal(Value, Decimals); }
 
@@ -154,59 +150,6 @@ StatusTexts MakeStatusTexts(const EditorView& View, bool Diameter, int Decimals)
                  Real(Degrees(g[4]), Decimals) + " ]";
   }
   return out;
-}
-
-void FitViewToStore(EditorView& View, const TFormaGeom& Geom, double Left, double Top,
-                    double Width, double Height) {
-  double minX = 65535.0, minY = 65535.0, maxX = -65535.0, maxY = -65535.0;
-  const auto grow = [&](double x, double y) {
-    minX = std::min(minX, x);
-    minY = std::min(minY, y);
-    maxX = std::max(maxX, x);
-    maxY = std::max(maxY, y);
-  };
-  for (int slot = 1; slot <= Geom.ElementCount(); ++slot) {
-    const TFormaGeom::GeomT* e = Geom.Elements(slot);
-    if (e == nullptr || e->Feed == NoValue) continue;
-    if (e->Kind == 1) {
-      grow(e->V1, e->V2);
-      grow(e->V3, e->V4);
-      const int n = e->GeomNo;
-      if (e->OffsetDist <= 0 && n >= 1 && n <= TFormaGeom::MaxGeomNumber) {
-        const auto& d = Geom.GeomParams(n);
-        for (int k = 1; k <= TFormaGeom::ParamCount && d(k) != 0.0; ++k) {
-          const double r = d(k) / 2.0;
-          grow(e->V1 + r, e->V2);
-          grow(e->V1 - r, e->V2);
-          grow(e->V1, e->V2 + r);
-          grow(e->V1, e->V2 - r);
-        }
-      }
-    } else if (e->Kind == 2 && e->V3 != 0.0) {
-      // Equal angles are a point of the circle, as the drawing shows them.
-      double sweep = TFormaDaten::ArcSweep(e->V3, e->V4, e->V5);
-      if (std::hypot(std::cos(e->V4) - std::cos(e->V5), std::sin(e->V4) - std::sin(e->V5)) <
-              kFitFullCircle &&
-          std::fabs(e->V5 - e->V4) >= std::numbers::pi)
-        sweep = e->V3 < 0 ? -kTwoPi : kTwoPi;
-      const double r = std::fabs(e->V3);
-      for (int k = 0; k <= 6; ++k) {
-        const double a = e->V4 + k * sweep / 6.0;
-        grow(e->V1 + r * std::cos(a), e->V2 + r * std::sin(a));
-      }
-    }
-  }
-  View.ScreenCenterX = Left + (Width - Left) / 2.0;
-  View.ScreenCenterY = Top + Height / 2.0;
-  View.ViewScale = 1.0;
-  View.ViewCenterX = View.ViewCenterY = 0.0;
-  if (TFormaDaten::Dist(minX, minY, maxX, maxY) == 0.0 || (maxX <= minX && maxY <= minY)) return;
-  View.ViewCenterX = minX + (maxX - minX) / 2.0;
-  View.ViewCenterY = minY + (maxY - minY) / 2.0;
-  const double sx = maxX > minX ? (Width - Left) / (maxX - minX) : 65535.0;
-  const double sy = maxY > minY ? Height / (maxY - minY) : 65535.0;
-  // A box of non-finite size would give no scale: the view then stays at 1.0.
-  View.SetViewScale(kFitShare * std::min(sx, sy));
 }
 
 }  // namespace movra

@@ -136,10 +136,9 @@ struct StatusTexts {
 };
 StatusTexts MakeStatusTexts(const EditorView& View, bool Diameter, int Decimals);
 
-// Fit to extents: the box of every element that is not a rapid move (arcs by seven points,
-// holes of a line's start by their radius), shown at 0.75 of the drawing area whose width is
-// Width - Left and height Height, its top at Top. An empty store or a single point leaves
-// the view centre (0, 0) at scale 1.0.
+// Fit to extents (navigation.h has its parts): the box of every element that is not a rapid
+// move, shown at 0.75 of the drawing area whose width is Width - Left and height Height, its
+// top at Top. An empty store or a single point leaves the view centre (0, 0) at scale 1.0.
 void FitViewToStore(EditorView& View, const TFormaGeom& Geom, double Left, double Top,
                     double Width, double Height);
 

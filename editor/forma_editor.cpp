@@ -136,10 +136,17 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   layout->addWidget(StatusBar);
   CreateMenusAndTextPanel();
 
+  SetUpNavigation();
+  CreateMachiningPanels();
   windows_.Register(this);
 }
 
-TFormaEditor::~TFormaEditor() { windows_.Unregister(this); }
+TFormaEditor::~TFormaEditor() {
+  ReleaseMachiningPanels();
+  // The application-wide key and wheel filter goes before the controls it reads.
+  delete navigationFilter_;
+  windows_.Unregister(this);
+}
 
 int TFormaEditor::DrawingTop() const { return toolBar_->geometry().bottom() + 1; }
 

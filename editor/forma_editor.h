@@ -7,15 +7,21 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "editor/editor_view.h"
+#include "editor/navigation.h"
 #include "editor/geo_file.h"
 #include "platform/core/window_list.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
@@ -31,16 +37,23 @@ namespace movra {
 class TFormaEditorInsel;
 class TFormaEditorTurn;
 class TFormaGeom;
+class TFormaInput;
 class TFormaSettings;
 class TFormaSyntax;
+struct InselRunResult;
 
 namespace platform {
 class Canvas;
+class OneShotTimer;
 }
 
 // The view fields (ViewCenterX, ViewScale, MousePixel, CursorX, PoleX, the hover record, the
-// tool shape) and WorldToScreen / ScreenToWorld come from EditorView, which needs no window.
-class TFormaEditor : public QDialog, public platform::NotifyReceiver, public EditorView {
+// tool shape) and WorldToScreen / ScreenToWorld come from EditorView, which needs no window;
+// the gesture fields (ZoomRepeat, PressPixel, SavedScreenCenterX/Y) from EditorNavigation.
+class TFormaEditor : public QDialog,
+                     public platform::NotifyReceiver,
+                     public EditorView,
+                     public EditorNavigation {
   Q_OBJECT
 
  public:
@@ -121,9 +134,6 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void PSaveAsClick();
   void PCloseClick();
   void TimerStartTimer();
-  // Esc: ends a busy computation, the zoom window or the ISO memo, else closes the editor
-  // when the mouse has not moved since the last press.
-  void HandleEscape();
 
   // The *.geo file of the memo: its path (the caption shows it) and the form it is written in.
   QString FileName;
@@ -132,6 +142,117 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   std::vector<std::string> MemoLines() const;
   // True when the text panel is shown docked at the left.
   bool MemoDockedLeft() const;
+
+  // ---- Turning and pocket panels (forma_editor_panels.cpp, forma_editor_turn_panel.cpp,
+  // forma_editor_insel_panel.cpp); their logic without a window is editor/turn_panel.h and
+  // editor/insel_panel.h ----
+  QMenu* PopupMenuSelect = nullptr;
+  QAction* SelectTurn = nullptr;
+  QAction* SelectThread = nullptr;
+  QAction* SelectInsel = nullptr;
+  QListWidget* ListBoxTurn = nullptr;
+  QComboBox* ComboBoxTurnI = nullptr;
+  QComboBox* ComboBoxTurnL = nullptr;
+  QComboBox* ComboBoxTurnF = nullptr;
+  QComboBox* ComboBoxTurnK = nullptr;
+  QComboBox* ComboBoxTurnA1 = nullptr;
+  QComboBox* ComboBoxTurnL1 = nullptr;
+  QComboBox* ComboBoxTurnA2 = nullptr;
+  QComboBox* ComboBoxTurnL2 = nullptr;
+  QComboBox* ComboBoxTurnE1 = nullptr;
+  QComboBox* ComboBoxTurnE2 = nullptr;
+  QComboBox* ComboBoxTurnE3 = nullptr;
+  QComboBox* ComboBoxTurnTyp = nullptr;
+  QGroupBox* GroupBoxTurnParam = nullptr;
+  QPushButton* ButtonTurnSave = nullptr;
+  QPushButton* ButtonTurnClose = nullptr;
+  QComboBox* ComboBoxInsel_D = nullptr;
+  QComboBox* ComboBoxInsel_K = nullptr;
+  QComboBox* ComboBoxInsel_E = nullptr;
+  QComboBox* ComboBoxInsel_A = nullptr;
+  QListWidget* CheckListBoxInsel = nullptr;
+  QToolButton* SpeedButtonInselTyp = nullptr;
+  QPushButton* ButtonInselClick = nullptr;
+  QComboBox* ComboBoxView = nullptr;
+  QPushButton* ButtonInselSave = nullptr;
+  QPushButton* ButtonInselClose = nullptr;
+  platform::OneShotTimer* TimerTurn = nullptr;
+  platform::OneShotTimer* TimerInsel = nullptr;
+  int PanelDragX = -1;  // drag anchor in the box; -1 = the next mouse position
+  int PanelDragY = -1;
+  // What the panels keep between events; FormClose resets it in one assignment.
+  struct PanelStateT {
+    std::uint8_t TurnWaiting = 0;   // the box's tag: shown by the next mouse move
+    std::uint8_t InselWaiting = 0;
+    std::uint8_t ThreadWaiting = 0;
+    std::uint8_t InselFit = 0;      // TimerInsel's tag: fit the view after the next run
+    std::uint8_t InselRunning = 0;  // a pocket calculation is under way (it pumps)
+    std::uint8_t ResetPending = 0;  // closed during that calculation: reset when it returns
+  };
+  PanelStateT Panels;
+
+  void SelectTurnClick();
+  void SelectThreadClick();
+  void SelectInselClick();
+  // First step of a mouse move in the drawing: shows the first waiting panel. True if one was.
+  bool ShowWaitingPanel();
+  void ResetTurnPanel();
+  double NormalizeComboValue(QString& Text);
+  // Parameter events: they cancel a running pocket calculation or arm the panel's timer.
+  void ComboBoxTurnA1Click();
+  void ListBoxTurnClick();
+  void TimerTurnTimer();
+  void ButtonTurnSaveClick();
+  void ButtonTurnCloseClick();
+  void ComboBoxInsel_DClick();
+  void CheckListBoxInselClickCheck();
+  void ButtonInselClickClick();
+  void SpeedButtonInselTypClick();
+  void TimerInselTimer();
+  void ButtonInselSaveClick();
+  void ButtonInselCloseClick();
+  // Double click on a panel: a running pocket calculation stops.
+  void GroupBoxTurnDblClick();
+  // Dragging of the four floating boxes; positions relative to Box.
+  void GroupBoxInselMouseDown(QGroupBox* Box, QPoint Position);
+  void GroupBoxInselMouseMove(QGroupBox* Box, QPoint Position, bool LeftOnly);
+  void GroupBoxTurnEnter();
+  // The panels' part of FormClose.
+  void PanelsFormClose();
+  // Puts Lines into the memo and saves it under a chosen name. True once the file is written;
+  // otherwise the memo gets its text and modified mark back and false is returned.
+  bool SaveResultAs(const QStringList& Lines);
+
+  // ---- Thread panel (forma_editor_thread_panel.cpp); its generator without a window is
+  // editor/thread_panel.h ----
+  QComboBox* ComboBoxThreadTyp = nullptr;   // thread kind = item index
+  QComboBox* ComboBoxThreadTyp1 = nullptr;  // external table
+  QComboBox* ComboBoxThreadTyp2 = nullptr;  // internal table
+  QLineEdit* EditThreadF = nullptr;
+  QLineEdit* EditThreadH = nullptr;
+  QComboBox* ComboBoxThreadP = nullptr;
+  QCheckBox* CheckBoxThreadNorm = nullptr;  // "Change direction"
+  QLineEdit* EditThreadValue = nullptr;     // thread start and end
+  QComboBox* ComboBoxThreadV = nullptr;     // safe point
+  QComboBox* ComboBoxThreadW = nullptr;
+  QComboBox* ComboBoxThreadL1 = nullptr;
+  QComboBox* ComboBoxThreadL2 = nullptr;
+  QComboBox* ComboBoxThreadE1 = nullptr;
+  QComboBox* ComboBoxThreadE2 = nullptr;
+  QPushButton* ButtonThreadSave = nullptr;
+  QPushButton* ButtonThreadClose = nullptr;
+  platform::OneShotTimer* TimerThread = nullptr;
+  void ResetThreadPanel();
+  // The parameter event of every thread control: arms TimerThread while the panel shows.
+  void EditThreadFClick();
+  void ComboBoxThreadTypChange();
+  // A row of either table: its pitch and depth into EditThreadF and EditThreadH.
+  void ComboBoxThreadTyp1Change(QComboBox* Table);
+  // Writes the thread block after the program as block 254 and draws it.
+  void TimerThreadTimer();
+  void ButtonThreadSaveClick();
+  void ButtonThreadCloseClick();
+  void GroupBoxThreadDblClick();
 
   // ---- Painting (forma_editor_paint.cpp) ----
   // Controls the painting reads; the navigation, the panels and the menus give them their
@@ -195,10 +316,48 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void FormPaint();
   // Sizes the picture and the panels to the window and fits the view.
   void FormResize();
-  // Fit to extents; the cursor point becomes (0, 0).
-  void ActionReferensExecute();
   // The picture's top in the window: the toolbar's bottom.
   int DrawingTop() const;
+
+  // ---- Navigation, zoom and pole (forma_editor_nav.cpp) ----
+  QToolButton* SpeedButtonWindowMinus = nullptr;  // hold: zoom out
+  QToolButton* SpeedButtonWindowPlus = nullptr;   // hold: zoom in
+  QToolButton* SpeedButtonReferens = nullptr;     // fit to extents
+  QAction* ActionReferens = nullptr;
+  QTimer* Timer = nullptr;              // 100 ms repeat of the held zoom button
+  QWidget* EditFocus = nullptr;         // focus sink for the navigation keys
+  QMenu* PopupMenuDefault = nullptr;    // opens on a plain right click in the drawing
+  TFormaInput* FormaInput = nullptr;    // asks for typed pole coordinates; set by start-up
+
+  // Mouse in the drawing, by the exact buttons and keys held (for the release: held after it).
+  void FormMouseDown(ShiftState Shift, int X, int Y);
+  void FormMouseMove(ShiftState Shift, int X, int Y);
+  void FormMouseUp(ShiftState Shift, int X, int Y);
+  // The wheel, dispatched by the focused control; true when it was used up here.
+  bool FormMouseWheel(ShiftState Shift, int Delta);
+  void FormDblClick();
+  // Keys: the window sees every key first (Esc, repaint); the focus sink navigates.
+  void FormKeyDown(int Key);
+  bool EditFocusKeyDown(int Key, Qt::KeyboardModifiers Modifiers);
+  void HandleEscape();
+  // Zoom buttons held down, released, and the repeat's tick.
+  void SpeedButtonWindowPlusMouseDown();
+  void SpeedButtonWindowMinusMouseDown();
+  void TimeStop();
+  void TimerTimer();
+  void SpeedButtonWindowClick();
+  // Fit to extents; the cursor point becomes (0, 0).
+  void ActionReferensExecute();
+  // The pole.
+  void ActionPolusExecute();
+  void ActionReferens0Execute();
+  void ActionReferensXExecute();
+  void ActionReferensYExecute();
+  void ActionReferensInputExecute();
+  // The element scroll bar.
+  void ScrollBarIndexEnter();
+  void ScrollBarIndexExit();
+  void ScrollBarIndexScroll();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -210,6 +369,11 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void PaintLayers(bool& AxesFlag, double& ToolX, double& ToolY, double& ToolFeed);
@@ -224,6 +388,32 @@ class TFormaEditor : public QDialog, public platform::NotifyReceiver, public Edi
   std::array<QString, 6> statusTexts_;         // the status texts of the repaint under way
   QWidget* toolBar_ = nullptr;          // the row of buttons over the picture
 
+  // ---- Panels ----
+  void CreateMachiningPanels();
+  // Stops the panels' event routing; the window is going away.
+  void ReleaseMachiningPanels();
+  QObject* panelEvents_ = nullptr;
+  void CreateTurnPanel();
+  void CreateInselPanel();
+  void CreateThreadPanel();
+  // Where the block the thread panel last wrote after "%254" starts in the memo; -1 when the
+  // memo does not end with it.
+  int ThreadBlockStart() const;
+  QStringList threadBlock_;  // the lines of that block
+  void EnterPanelMode();
+  void FinishInselRun(const InselRunResult& Result);
+  // Item texts of a panel list as the controls take them.
+  static QStringList PanelItems(const std::vector<std::string>& Items);
+  // The first step of a panel's timer event: the timer stops; fired from inside a run that
+  // pumps (an interpreter run or a pocket calculation), it is armed again to act after that
+  // run, and true is returned.
+  bool PanelTimerWaits(platform::OneShotTimer& Timer);
+
+  // Navigation (forma_editor_nav.cpp).
+  void SetUpNavigation();
+  PictureSize Picture() const;
+  QObject* navigationFilter_ = nullptr;  // key preview and wheel dispatch over the window
+  bool popupArmed_ = false;  // a plain right press: the release opens the popup menu
   void CreateMenusAndTextPanel();
   // Caption button, element bar, fit and repaint after a run that gave ErrorText.
   void FinishAutoExecute(const std::string& ErrorText);

@@ -558,13 +558,4 @@ void TFormaEditor::resizeEvent(QResizeEvent* event) {
   FormResize();
 }
 
-void TFormaEditor::ActionReferensExecute() {
-  const double top = DrawingTop();
-  const double left = MemoDockedLeft() ? PanelMemo->width() : 0.0;
-  FitViewToStore(*this, FormaGeom, left, top, BackBuffer.width(),
-                 std::max(BackBuffer.height() - top, 0.0));
-  CursorX = CursorY = 0.0;
-  update();
-}
-
 }  // namespace movra

@@ -235,41 +235,22 @@ void TFormaEditor::FormClose() {
   platform::SetApplicationTag(0);
   ActionEditor->setEnabled(true);
   MemoIso->hide();
-  for (QGroupBox* box : {GroupBoxTurn, GroupBoxInsel, GroupBoxThread}) box->hide();
+  PanelsFormClose();  // the panels' timers, boxes and lists; a running pocket waits for it
   PFile->menuAction()->setVisible(true);
   PTools->menuAction()->setVisible(true);
   SpeedButtonAlign->setEnabled(true);
   SpeedButtonText->setEnabled(true);
   GeneratedText.clear();
   ProgramHead.clear();
-  if (FormaEditorInsel != nullptr && !FormaEditorInsel->Path.Empty()) FormaEditorInsel->Reset();
-  if (FormaEditorTurn != nullptr && !FormaEditorTurn->OutElements.Empty())
-    FormaEditorTurn->ClearLists();
 }
 
 void TFormaEditor::SpeedButtonSaveClick() { accept(); }
 
 void TFormaEditor::PCloseClick() { reject(); }
 
-void TFormaEditor::HandleEscape() {
-  if (platform::ApplicationTag() != 0) {
-    platform::SetApplicationTag(0);
-    return;
-  }
-  if (!MemoIso->isHidden()) {
-    MemoIso->hide();
-    return;
-  }
-  if (SpeedButtonWindow->isChecked()) {
-    SpeedButtonWindow->setChecked(false);
-    update();
-    return;
-  }
-  reject();
-}
-
 void TFormaEditor::keyPressEvent(QKeyEvent* event) {
-  // Esc follows the editor's own order, never the dialog's default close.
+  // Esc follows the editor's own order, never the dialog's default close (the navigation's
+  // key preview runs it before any control sees the key).
   if (event->key() == Qt::Key_Escape) {
     HandleEscape();
   } else if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {

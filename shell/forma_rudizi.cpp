@@ -160,6 +160,7 @@ TForma_Rudizi::TForma_Rudizi(platform::WindowList& Windows, const MainWindowLink
       FormaDatenFolders(Links.FormaDatenFolders),
       FormaInfo(Links.FormaInfo),
       FormaEditor(Links.FormaEditor),
+      FormaInput(Links.FormaInput),
       windows_(Windows) {
   setObjectName(QStringLiteral("Forma_Rudizi"));
   setMinimumSize(800, 480);
@@ -211,6 +212,7 @@ TForma_Rudizi::TForma_Rudizi(platform::WindowList& Windows, const MainWindowLink
   templates->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   Panel_Template = templates;
   Panel_Template->setObjectName(QStringLiteral("Panel_Template"));
+  CreateTemplateBrowser();
 
   Splitter1 = new QSplitter(Qt::Horizontal, client);
   Splitter1->setObjectName(QStringLiteral("Splitter1"));
@@ -266,8 +268,7 @@ void TForma_Rudizi::CreateMenu() {
   PSave = action(Files, "PSave", "Save", &TForma_Rudizi::PSaveClick);
   PSaveAs = action(Files, "PSaveAs", "Save as...", &TForma_Rudizi::PSaveAsClick);
   Files->addSeparator();
-  // Loading a template file comes with the template browser.
-  TemplateLoad = action(Files, "TemplateLoad", "Find templates", nullptr);
+  TemplateLoad = action(Files, "TemplateLoad", "Find templates", &TForma_Rudizi::TemplateLoadClick);
   FilesLocation = menu(Files, "FilesLocation", "Set file location");
   FilesLocationProgram = action(FilesLocation, "FilesLocationProgram", "Program",
                                 &TForma_Rudizi::FilesLocationProgramClick);
@@ -435,6 +436,9 @@ void TForma_Rudizi::POpenClick() {
   }
   RichEditProgram->SetLines(lines);  // in the font colour and size: a zoom is undone
   RichEditProgram->document()->setModified(false);
+  // They come back when the mouse moves over the template tree.
+  PExpand->setEnabled(false);
+  ActionEdit->setEnabled(false);
   HideTemplateText();
   RichEditProgram->setFocus();
   SaveDialog_Program->FileName = file;
@@ -570,8 +574,6 @@ bool TForma_Rudizi::FormMouseWheel(QWidget* Focused, int Delta, Qt::KeyboardModi
   return true;
 }
 
-void TForma_Rudizi::HideTemplateText() {}
-
 void TForma_Rudizi::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   FormResize();
@@ -601,6 +603,7 @@ void TForma_Rudizi::wheelEvent(QWheelEvent* event) {
 }
 
 bool TForma_Rudizi::eventFilter(QObject* watched, QEvent* event) {
+  if (TemplateEvent(watched, event)) return true;
   if (watched == ComboBoxLanguage && event->type() == QEvent::Wheel) {
     auto* wheel = static_cast<QWheelEvent*>(event);
     if (FormMouseWheel(QApplication::focusWidget(), wheel->angleDelta().y(), wheel->modifiers(),

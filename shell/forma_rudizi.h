@@ -19,6 +19,8 @@ class QComboBox;
 class QMenu;
 class QPushButton;
 class QSplitter;
+class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 namespace movra {
@@ -26,6 +28,7 @@ namespace movra {
 class TFormaDatenFolders;
 class TFormaEditor;
 class TFormaInfo;
+class TFormaInput;
 class TFormaSettings;
 
 // The windows the main window works with, handed in by reference at its creation. The
@@ -36,6 +39,7 @@ struct MainWindowLinks {
   TFormaDatenFolders& FormaDatenFolders;  // the folder operations of the shared data window
   TFormaInfo& FormaInfo;
   TFormaEditor& FormaEditor;
+  TFormaInput& FormaInput;  // edits a line of the template tree
 };
 
 class TForma_Rudizi : public QMainWindow, public platform::NotifyReceiver {
@@ -56,6 +60,7 @@ class TForma_Rudizi : public QMainWindow, public platform::NotifyReceiver {
   TFormaDatenFolders& FormaDatenFolders;
   TFormaInfo& FormaInfo;
   TFormaEditor& FormaEditor;
+  TFormaInput& FormaInput;
 
   QStringList SaveBuffer;          // the program lines while a file is written
   std::uint8_t ColouringBusy = 0;  // 1 while ColourizeText runs; 0 from outside stops it
@@ -143,8 +148,53 @@ class TForma_Rudizi : public QMainWindow, public platform::NotifyReceiver {
   // wheel was used for this.
   bool FormMouseWheel(QWidget* Focused, int Delta, Qt::KeyboardModifiers Modifiers,
                       Qt::MouseButtons Buttons);
-  // The template body view comes with the template browser; nothing to hide yet.
+
+  // ---- Template browser (forma_rudizi_template.cpp) ----
+  // A read-only tree of templates from a template file: sections at the top, templates as
+  // header nodes ending with ":" whose direct children are the program lines, comments ending
+  // with "~". A template's lines are shown in the body view laid over the tree, from where
+  // they are added to the program text or copied to the clipboard.
+  QTreeWidget* TreeView_Template = nullptr;
+  platform::RichEdit* RichEditTemplate = nullptr;  // hidden until a template is shown
+  QWidget* PanelBottom = nullptr;                  // 25 pixels, hidden with the body view
+  QPushButton* SpeedButtonAdd = nullptr;
+  QPushButton* SpeedButtonCopy = nullptr;
+  QPushButton* SpeedButtonClose = nullptr;
+  QMenu* PopupMenuTree = nullptr;
+  QAction* ActionEdit = nullptr;  // the popup item PEdit, Ctrl+E
+  QAction* PExpand = nullptr;     // Ctrl+Q
+  int PExpandTag = 0;             // PExpand's expansion depth, 0..3
+
+  // The one-line input that edits a tree line; tests put their own in. By default
+  // FormaInput.InputValue.
+  std::function<bool(const QString& Caption, const QString& Info, QString& Value)> InputValue;
+
+  // Larger template files are refused with a message; the tree stays as it was.
+  static constexpr qint64 MaxTemplateFileBytes = 16LL * 1024 * 1024;
+
+  // Runs the template open dialog and loads the chosen file.
+  void TemplateLoadClick();
+  // Loads a template file into the tree, its first node selected, all collapsed, the
+  // expansion counter at 0. A file that cannot be read leaves the tree as it was and says
+  // why; a line too deep keeps the nodes read before it and says where. False then.
+  bool LoadTemplateFile(const QString& Path);
+  // Next expansion depth: 1 (sections open), 2, 3, then all collapsed again.
+  void PExpandClick();
+  // Shows the lines of the selected node's template in the body view.
+  void ActionEditExecute();
+  // Add (Sender SpeedButtonAdd) appends the body to the program text and one empty line;
+  // Copy (SpeedButtonCopy) puts it on the clipboard. Either hides the body view.
+  void SpeedButtonAddClick(QObject* Sender);
+  void SpeedButtonCloseClick();
   void HideTemplateText();
+  void TreeView_TemplateChange();
+  void TreeView_TemplateDblClick();
+  // Backspace edits the selected line through the input dialog; the tree never sees the key.
+  void TreeView_TemplateKeyDown(int Key);
+  void TreeView_TemplateMouseMove();
+  // Focus lost: Edit and Expand are disabled, unless the tree's own popup menu took it.
+  void TreeView_TemplateExit(Qt::FocusReason Reason);
+  void PanelBottomResize();
 
   // Reads a program file whole: its lines, or false with the reason in Error. The text of the
   // window is not touched.
@@ -167,6 +217,8 @@ class TForma_Rudizi : public QMainWindow, public platform::NotifyReceiver {
  private:
   void CreateMenu();
   void CreateDialogs();
+  void CreateTemplateBrowser();
+  bool TemplateEvent(QObject* watched, QEvent* event);
   // Writes the text to File and makes it the current file; false (with a message) when the
   // write failed, and nothing else changes then.
   bool SaveTo(const QString& File);

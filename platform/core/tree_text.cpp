@@ -30,20 +30,25 @@ TreeText ReadTreeText(const std::vector<std::string>& Lines) {
   // top-level node places every ancestor: the ancestor at level L sits at depth L - topLevel.
   std::size_t topLevel = 0;
   std::size_t lastLevel = 0;
+  bool textSeen = false;
   for (std::size_t i = 0; i < Lines.size(); ++i) {
     const std::string_view line = Lines[i];
     std::size_t level = TreeTextLevel(line);
     const std::string_view text = line.substr(level);
-    if (i == 0 || level < topLevel) {
+    if (i == 0 || (!textSeen && !text.empty())) {
+      topLevel = level;  // the first line, or the first with text after blank ones
+    } else if (text.empty()) {
+      // A line of blanks alone (an empty line typed between templates) must not break the
+      // chain of levels for the line after it: unless it fits as a sibling or a child, it
+      // stands beside the line before.
+      if (level > lastLevel + 1 || level < lastLevel) level = lastLevel;
+    } else if (level < topLevel) {
       topLevel = level;  // no ancestor at this level: a top-level node
     } else if (level > lastLevel + 1) {
-      if (!text.empty()) {
-        tree.Error = TreeTextError{TreeTextError::Kind::TooDeep, i + 1, level,
-                                   std::string(text)};
-        return tree;
-      }
-      level = lastLevel;
+      tree.Error = TreeTextError{TreeTextError::Kind::TooDeep, i + 1, level, std::string(text)};
+      return tree;
     }
+    if (!text.empty()) textSeen = true;
     const std::size_t depth = level - topLevel;
     if (depth >= MaxTreeTextDepth) {
       tree.Error = TreeTextError{TreeTextError::Kind::DepthLimit, i + 1, level,

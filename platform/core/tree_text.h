@@ -45,8 +45,9 @@ std::size_t TreeTextLevel(std::string_view Line);
 // the line before it: the same level makes a sibling, one deeper a child, shallower a sibling
 // of the ancestor at its level, or a top-level node when no ancestor stands at that level. A
 // line more than one level deeper stops the reading; so does a line that would pass
-// MaxTreeTextDepth. A line of blanks alone never stops it: too deep, it stays at the level of
-// the line before, as an empty node there.
+// MaxTreeTextDepth. A line of blanks alone never stops it, nor the line after it: unless it
+// is a sibling or a child of the line before, it becomes an empty node beside that line; and
+// the first line with text after only blank ones is top-level too.
 TreeText ReadTreeText(const std::vector<std::string>& Lines);
 
 // The message for a stop, naming line, level and text (a long text cut, never inside a

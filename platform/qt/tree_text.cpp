@@ -6,7 +6,8 @@
 
 namespace movra::platform {
 
-void FillTree(QTreeWidget& Tree, const std::vector<TreeTextNode>& Nodes) {
+void FillTree(QTreeWidget& Tree, const std::vector<TreeTextNode>& Nodes,
+              const TreeItemStyle& Style) {
   Tree.clear();
   QList<QTreeWidgetItem*> top;
   std::vector<QTreeWidgetItem*> path;  // the last item at each depth
@@ -16,6 +17,7 @@ void FillTree(QTreeWidget& Tree, const std::vector<TreeTextNode>& Nodes) {
     path.resize(depth);
     auto* item = depth == 0 ? new QTreeWidgetItem() : new QTreeWidgetItem(path.back());
     item->setText(0, QString::fromStdString(node.Text));
+    if (Style) Style(*item, node);
     if (depth == 0) top.append(item);
     path.push_back(item);
   }
