@@ -314,11 +314,11 @@ bool InterpretRun::HandleConstructionWords(std::string& L) {
   if (TakeValues(*this, L, " R", v) && Given(v[0])) Pen.PointRadius = v[0];
 
   if (TakeValues(*this, L, " A", v)) {
-    if (!Given(v[0]) || !Given(v[1]) || ThisLine.NextLineText.empty()) return false;
+    if (!Given(v[0]) || !Given(v[1]) || !ThisLine.NextRawLine) return false;
     if (!FullySet(Pen.PreviousPoint) || !FullySet(Pen.CurrentPoint) ||
         Dist(Pen.CurrentPoint, Pen.PreviousPoint) >= Same)
       return false;  // the line names a point of its own
-    std::string next(ThisLine.NextLineText);
+    std::string next = NextLineText();
     KeepWordsOnly(next);
     PointT to{};
     bool hasX = false, hasY = false;

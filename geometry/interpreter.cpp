@@ -1,5 +1,6 @@
 #include "geometry/interpreter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -219,7 +220,7 @@ void InterpretRun::Run(const std::vector<std::string>& Lines, std::string& Error
 InterpretRun::LineEnd InterpretRun::InterpretLine(const std::vector<std::string>& Lines,
                                                   std::size_t Index) {
   const std::string& raw = Lines[Index];
-  ThisLine.Start(raw, Index);
+  ThisLine.Start(raw, Index, Index + 1 < Lines.size() ? &Lines[Index + 1] : nullptr);
   if (raw.empty()) return LineEnd::Next;
 
   std::string& L = line_;
@@ -229,17 +230,11 @@ InterpretRun::LineEnd InterpretRun::InterpretLine(const std::vector<std::string>
   ProtectEngravingText(L);
   if (CutComment(L, &Block.BlockName) && Trim(L).empty()) return LineEnd::Next;
   CutSemicolonTail(L);
-  if (L.find(" / ") != npos) return LineEnd::Next;
-  if (L.find(" //") != npos) return LineEnd::SkipSection;
+  if (FindText(L, " / ") != npos) return LineEnd::Next;
+  if (FindText(L, " //") != npos) return LineEnd::SkipSection;
   const std::string_view t = Trim(L);
   if (t.empty() || t == "%0") return LineEnd::Next;
   UpperAscii(L);
-  if (Index + 1 < Lines.size()) {
-    ThisLine.NextLineText.assign(1, ' ');
-    ThisLine.NextLineText += Lines[Index + 1];
-    ThisLine.NextLineText += ' ';
-    UpperAscii(ThisLine.NextLineText);
-  }
   IndexLine(L);
   if (FindWord(L, " #") != npos && !ReadHashParams(L)) return LineEnd::Failed;
   Pen.PreviousPointRadius = Pen.PointRadius;
@@ -247,6 +242,17 @@ InterpretRun::LineEnd InterpretRun::InterpretLine(const std::vector<std::string>
   Pen.SmallArcRadius = 0;
   Pen.LargeArcRadius = 0;
   return DispatchLine() ? LineEnd::Next : LineEnd::Failed;
+}
+
+std::string InterpretRun::NextLineText() const {
+  std::string next;
+  if (!ThisLine.NextRawLine) return next;
+  next.reserve(ThisLine.NextRawLine->size() + 2);
+  next += ' ';
+  next += *ThisLine.NextRawLine;
+  next += ' ';
+  UpperAscii(next);
+  return next;
 }
 
 void InterpretRun::IndexLine(const std::string& L) {
@@ -355,7 +361,7 @@ bool InterpretRun::ReadModalCorners(std::string& L) {
 bool InterpretRun::ReadGWords(const std::string& L) {
   unsigned g = 0;
   if (afterBlank_.test('G')) {
-    for (std::size_t p = L.find(" G"); p != npos; p = L.find(" G", p + 1)) {
+    for (std::size_t p = FindText(L, " G"); p != npos; p = FindText(L, " G", p + 1)) {
       const std::size_t end = L.find(' ', p + 2);
       if (end == npos) break;  // a G word needs its blank after it
       g |= GWordOf(std::string_view(L).substr(p + 2, end - p - 2));
@@ -475,7 +481,7 @@ bool InterpretRun::ReadMotionWords(std::string& L) {
 std::string_view InterpretRun::FindTransformWord(const std::string& L) const {
   if (!afterBlank_.test('F')) return {};
   std::size_t best = TransformWords.size();
-  for (std::size_t p = L.find(" F"); p != npos; p = L.find(" F", p + 1)) {
+  for (std::size_t p = FindText(L, " F"); p != npos; p = FindText(L, " F", p + 1)) {
     for (std::size_t k = 0; k < best; ++k)
       if (L.compare(p, TransformWords[k].Word.size(), TransformWords[k].Word) == 0) best = k;
   }
@@ -567,8 +573,8 @@ void InterpretRun::KeepWordsOnly(std::string& Text) {
 
 bool InterpretRun::ApplyCorners() {
   std::string& T = PreviousElementWords();
-  if (T.find(" R") != npos || T.find(" C") != npos) {
-    std::size_t pos = T.find(" RDM");
+  if (FindText(T, " R") != npos || FindText(T, " C") != npos) {
+    std::size_t pos = FindText(T, " RDM");
     if (pos != npos) ConsumeWordAt(T, pos, 4);
     pos = FindWholeWord(T, " RD");
     if (pos != npos) {
@@ -578,7 +584,7 @@ bool InterpretRun::ApplyCorners() {
       Pen.RoundValue = v;
       Pen.ChamferValue = Pen.ModalChamferValue = NoValue;
     }
-    pos = T.find(" CFM");
+    pos = FindText(T, " CFM");
     if (pos != npos) ConsumeWordAt(T, pos, 4);
     pos = FindWholeWord(T, " CF");
     if (pos != npos) {
@@ -627,7 +633,7 @@ bool InterpretRun::ApplyCorners() {
 // Routines of the run
 
 bool InterpretRun::ConsumeWord(std::string& Line, std::string_view Word) {
-  const std::size_t pos = Line.find(Word);
+  const std::size_t pos = FindText(Line, Word);
   if (pos == npos) return false;
   ConsumeWordAt(Line, pos, Word.size());
   return true;
@@ -643,6 +649,7 @@ void InterpretRun::ConsumeWordAt(std::string& Line, std::size_t Pos, std::size_t
 bool InterpretRun::ReadHashParams(const std::string& Line) {
   // The numbers n whose "#n=" stands in the line, read in rising n as the language wants.
   std::bitset<TFormaGeom::MaxGeomNumber + 1> present;
+  int lowest = TFormaGeom::MaxGeomNumber + 1, highest = 0;  // the span to walk in rising n
   for (std::size_t p = Line.find('#'); p != npos; p = Line.find('#', p + 1)) {
     std::size_t q = p + 1;
     int n = 0;
@@ -651,10 +658,13 @@ bool InterpretRun::ReadHashParams(const std::string& Line) {
       if (n <= TFormaGeom::MaxGeomNumber) n = n * 10 + (Line[q] - '0');
       ++q;
     }
-    if (q < Line.size() && Line[q] == '=' && n >= 1 && n <= TFormaGeom::MaxGeomNumber)
+    if (q < Line.size() && Line[q] == '=' && n >= 1 && n <= TFormaGeom::MaxGeomNumber) {
       present.set(static_cast<std::size_t>(n));
+      lowest = std::min(lowest, n);
+      highest = std::max(highest, n);
+    }
   }
-  for (int n = 1; n <= TFormaGeom::MaxGeomNumber; ++n) {
+  for (int n = lowest; n <= highest; ++n) {
     if (!present.test(static_cast<std::size_t>(n))) continue;
     char word[8] = {'#'};
     char* end = std::to_chars(word + 1, word + sizeof word - 1, n).ptr;
@@ -745,11 +755,11 @@ std::size_t InterpretRun::FindWord(const std::string& Line, std::string_view Wor
   if (&Line == &line_ && Word.size() >= 2 && Word[0] == ' ' &&
       !afterBlank_.test(static_cast<unsigned char>(Word[1])))
     return npos;
-  return Line.find(Word);
+  return FindText(Line, Word);
 }
 
 std::size_t InterpretRun::FindWholeWord(const std::string& Line, std::string_view Word) const {
-  for (std::size_t p = FindWord(Line, Word); p != npos; p = Line.find(Word, p + 1)) {
+  for (std::size_t p = FindWord(Line, Word); p != npos; p = FindText(Line, Word, p + 1)) {
     const std::size_t end = p + Word.size();
     if (end >= Line.size() || !Letter(Line[end])) return p;
   }

@@ -176,17 +176,19 @@ class InterpretRun {
   struct LineState {
     std::string_view RawLine;           // the line as it was passed
     std::size_t LineIndex = 0;          // its 0-based index
-    std::string NextLineText;           // next line, padded and upper-cased; empty on the last
+    const std::string* NextRawLine = nullptr;  // the next line as passed; none on the last
     double AxesGiven = 0;               // 0, 1 first axis read, 2 second axis read
 
-    // One reset; keeps NextLineText's buffer from line to line.
-    void Start(std::string_view Raw, std::size_t Index) {
+    void Start(std::string_view Raw, std::size_t Index, const std::string* Next) {
       RawLine = Raw;
       LineIndex = Index;
-      NextLineText.clear();
+      NextRawLine = Next;
       AxesGiven = 0;
     }
   };
+  // The next line padded with blanks and upper-cased; empty on the last line. Made only when
+  // a word asks for it: few lines look ahead.
+  std::string NextLineText() const;
 
   PenState Pen;
   BlockState Block;

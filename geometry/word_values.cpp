@@ -7,7 +7,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -86,6 +88,40 @@ class ScratchText {
   std::size_t size_ = 0;
 };
 
+// The common short number ("25.125", "-3", "0,5") without from_chars: at most 2^53 as an
+// integer of its digits and at most 22 decimals, so that both the digits and the power of ten
+// are exact doubles and the one division rounds exactly as from_chars does. False: take the
+// general way. The token is a valid decimal number already; `point` as in IsDecimalNumber.
+bool ReadShortNumber(std::string_view token, std::size_t point, double& Value) {
+  static constexpr double Tens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr std::uint64_t Exact = std::uint64_t{1} << 53;
+  std::size_t i = 0;
+  const std::size_t n = token.size();
+  const bool negative = n > 0 && token[0] == '-';
+  if (negative) ++i;
+  std::uint64_t digits = 0;
+  std::size_t decimals = 0;
+  bool fraction = false;
+  for (; i < n; ++i) {
+    const char c = token[i];
+    if (IsDigit(c)) {
+      if (digits > (Exact - 9) / 10) return false;
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+      if (fraction) ++decimals;
+    } else if (!fraction && (c == '.' || i == point)) {
+      fraction = true;
+    } else {
+      return false;  // an exponent
+    }
+  }
+  if (decimals >= std::size(Tens)) return false;
+  const double v = static_cast<double>(digits) / Tens[decimals];
+  Value = negative ? -v : v;
+  return true;
+}
+
 // Reads a whole token as a decimal number. With DecimalComma the first "," counts as ".".
 // A number beyond the range of a real (an exponent like 1e999) is no number.
 bool ReadNumber(std::string_view token, bool DecimalComma, double& Value) {
@@ -95,6 +131,7 @@ bool ReadNumber(std::string_view token, bool DecimalComma, double& Value) {
     token.remove_prefix(1);
     if (comma != npos) --comma;
   }
+  if (ReadShortNumber(token, comma, Value)) return true;
   ScratchText copy;
   if (comma != npos) {
     token = copy.Assign(token);
@@ -108,15 +145,29 @@ bool ReadNumber(std::string_view token, bool DecimalComma, double& Value) {
   return true;
 }
 
-// The first " c " of the rest, where the rest is followed by one blank more than it shows.
-std::size_t FindOperator(std::string_view rest, char c) {
-  const char pattern[2] = {' ', c};
-  std::size_t p = rest.find(std::string_view(pattern, 2));
-  while (p != npos) {
-    if (p + 2 == rest.size() || rest[p + 2] == ' ') return p + 1;
-    p = rest.find(std::string_view(pattern, 2), p + 1);
+// The operators, in the order in which the last one found is the one applied.
+constexpr char Operators[4] = {'+', '-', '/', '*'};
+
+int OperatorIndex(char c) {
+  switch (c) {
+    case '+': return 0;
+    case '-': return 1;
+    case '/': return 2;
+    case '*': return 3;
+    default: return -1;
   }
-  return npos;
+}
+
+// The first " c " of each operator c in the rest, where the rest is followed by one blank
+// more than it shows: At[k] is the place of Operators[k] or npos. One walk for all four.
+void FindOperators(std::string_view rest, std::size_t (&At)[4]) {
+  for (std::size_t& a : At) a = npos;
+  const std::size_t n = rest.size();
+  for (std::size_t p = 1; p < n; ++p) {
+    const int k = OperatorIndex(rest[p]);
+    if (k < 0 || At[k] != npos || rest[p - 1] != ' ') continue;
+    if (p + 1 == n || rest[p + 1] == ' ') At[k] = p;
+  }
 }
 
 }  // namespace
@@ -156,11 +207,12 @@ double TFormaDaten::GetWordValue(std::string_view Line, std::string_view Word) {
   char op = 0;
   std::size_t opAt[4];
   int opFound = 0;
-  for (const char c : {'+', '-', '/', '*'}) {
-    const std::size_t at = FindOperator(rest, c);
-    if (at != npos) {
-      op = c;
-      opAt[opFound++] = at;
+  std::size_t found[4];
+  FindOperators(rest, found);
+  for (int k = 0; k < 4; ++k) {
+    if (found[k] != npos) {
+      op = Operators[k];
+      opAt[opFound++] = found[k];
     }
   }
   ScratchText blanked;
