@@ -1,18 +1,25 @@
 // The editor's whole repaint of 10,000 elements (lines and 61-point arcs, mixed pens) into a
-// 1920 x 1080 picture: fitted, zoomed in (most of it outside), and with every element long.
+// 1920 x 1080 picture: fitted, zoomed in (most of it outside), and with every element long;
+// a step of a colour bar with the repaint in the new colour; the ISO view of 254 geometries.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QDir>
 #include <QTemporaryDir>
 #include <cmath>
 #include <memory>
 #include <numbers>
 
+#include "editor/colour_tool_iso.h"
 #include "editor/forma_editor.h"
 #include "geometry/forma_daten.h"
 #include "geometry/forma_geom.h"
 #include "shell/base/folders.h"
+#include "platform/qt/colors.h"
 #include "shell/base/forma_settings.h"
 
 namespace {
@@ -94,6 +101,55 @@ void BM_PaintViewLongElements(benchmark::State& state) { Repaint(state, true, 1.
 BENCHMARK(BM_PaintViewFitted)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintViewZoomedIn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintViewLongElements)->Unit(benchmark::kMillisecond);
+
+// The user drags the green bar of the background one step: the slot, then the whole repaint,
+// which must show the new colour (no pen or brush kept from the last picture).
+void BM_ColourBarStepRepaint(benchmark::State& state) {
+  Scene scene;
+  scene.Show(false, 1.0);
+  movra::TFormaEditor& e = *scene.editor;
+  e.ComboBoxColor->setCurrentIndex(1);
+  emit e.ComboBoxColor->activated(1);
+  int green = 0;
+  for (auto _ : state) {
+    green = (green + 10) % 256;
+    e.ScrollBarColorG->setSliderPosition(green);
+    e.PaintView();
+    if (e.BackBuffer.pixelColor(1, 1) != movra::platform::ToQColor(movra::platform::MakeColor(0, green, 0))) {
+      state.SkipWithError("the repaint missed the new background");
+      break;
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * scene.geom.ElementCount());
+}
+BENCHMARK(BM_ColourBarStepRepaint)->Unit(benchmark::kMillisecond);
+
+// Every geometry 1..254 with its share of 10,000 lines, written as subprograms into MemoIso.
+void BM_IsoViewAllGeometries(benchmark::State& state) {
+  Scene scene;
+  TFormaGeom& geom = scene.geom;
+  for (int i = 0; i < 10000; ++i) {
+    if (!geom.NewElement()) break;
+    TFormaGeom::GeomT* el = geom.CurElement();
+    el->GeomNo = 1 + i * 254 / 10000;
+    el->Kind = 1;
+    el->V1 = i, el->V2 = 0, el->V3 = i + 1, el->V4 = (i % 7) * 0.5, el->V5 = 0;
+    el->Feed = i % 40 == 0 ? NoValue : 100.0;
+  }
+  movra::TFormaEditor& e = *scene.editor;
+  e.EditIndex->clear();
+  if (state.range(0) == 0) {  // the text alone, without the memo
+    for (auto _ : state)
+      benchmark::DoNotOptimize(movra::BuildIsoView(geom, scene.daten, "", 18).Text.size());
+    return;
+  }
+  for (auto _ : state) {
+    e.SpeedButton_G17Click(18);
+    benchmark::DoNotOptimize(e.MemoIso->document());
+  }
+  state.counters["lines"] = e.MemoIso->document()->blockCount();
+}
+BENCHMARK(BM_IsoViewAllGeometries)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -135,6 +135,7 @@ TFormaEditor::TFormaEditor(platform::WindowList& Windows, TFormaGeom& Geom, QWid
   layout->addStretch(1);
   layout->addWidget(StatusBar);
   CreateMenusAndTextPanel();
+  CreateColourToolIsoPanels();
 
   SetUpNavigation();
   CreateMachiningPanels();

@@ -44,6 +44,7 @@ struct InselRunResult;
 
 namespace platform {
 class Canvas;
+class ColorDialog;
 class OneShotTimer;
 }
 
@@ -142,6 +143,46 @@ class TFormaEditor : public QDialog,
   std::vector<std::string> MemoLines() const;
   // True when the text panel is shown docked at the left.
   bool MemoDockedLeft() const;
+
+  // ---- Colour, tool and ISO panels (forma_editor_colour_panel.cpp, forma_editor_iso_panel.cpp);
+  // their rules without a window are editor/colour_tool_iso.h ----
+  QToolButton* SpeedButtonColor = nullptr;  // shows or hides GroupBoxColor
+  QComboBox* ComboBoxColor = nullptr;       // the ten colour rows
+  QWidget* PanelColor = nullptr;            // preview of the colour being edited
+  QScrollBar* ScrollBarColorR = nullptr;
+  QScrollBar* ScrollBarColorG = nullptr;
+  QScrollBar* ScrollBarColorB = nullptr;
+  std::array<std::uint8_t, 3> ScrollBarColorTag{};  // R, G, B: 1 = its moves are ignored
+  QToolButton* SpeedButtonColorClose = nullptr;
+  QAction* Default = nullptr;  // the box's popup item: the standard colours
+  platform::ColorDialog* ColorDialog = nullptr;  // Enter in the colour list; tests set its Runner
+  QWidget* PanelTool = nullptr;                  // holds ComboBoxTool; hidden
+  QToolButton* SpeedButton_G17_Abort = nullptr;
+  QToolButton* SpeedButton_G17 = nullptr;
+  QToolButton* SpeedButton_G18 = nullptr;
+  QToolButton* SpeedButton_G19 = nullptr;
+  QWidget* PanelIndex = nullptr;
+  QLineEdit* EditIndex = nullptr;  // geometry number of the ISO view; empty = all
+
+  void SpeedButtonColorClick();
+  void SpeedButtonColorCloseClick();
+  // The colour list's row was chosen by the user.
+  void ComboBoxColorSelect();
+  // A key in the colour list, before the list acts on it.
+  void ComboBoxColorKeyDown(int Key);
+  // A user's move of one of the three bars (never a position set by the program).
+  void ScrollBarColorRScroll();
+  void ScrollBarColorRMouseLeave();
+  void DefaultClick();
+  void ComboBoxToolChange();
+  void ResetTool();
+  // Shows the geometries as subprograms in plane Plane (17, 18, 19) in MemoIso.
+  void SpeedButton_G17Click(int Plane);
+  void SpeedButton_G17_AbortClick();
+  void PanelIsoResize();
+  void PIsoClick();
+  // Tools / Check: the element bar and the tool field together.
+  void PScrollBarClick();
 
   // ---- Turning and pocket panels (forma_editor_panels.cpp, forma_editor_turn_panel.cpp,
   // forma_editor_insel_panel.cpp); their logic without a window is editor/turn_panel.h and
@@ -415,6 +456,8 @@ class TFormaEditor : public QDialog,
   QObject* navigationFilter_ = nullptr;  // key preview and wheel dispatch over the window
   bool popupArmed_ = false;  // a plain right press: the release opens the popup menu
   void CreateMenusAndTextPanel();
+  void CreateColourToolIsoPanels();
+  void CreateIsoPanel();
   // Caption button, element bar, fit and repaint after a run that gave ErrorText.
   void FinishAutoExecute(const std::string& ErrorText);
   // FormClose: the editor back to its plain state.

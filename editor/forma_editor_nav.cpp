@@ -3,6 +3,7 @@
 // view is in navigation.cpp; here the window's events are read and forwarded.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -83,6 +84,8 @@ class NavigationFilter : public QObject {
     const auto& key = static_cast<const QKeyEvent&>(*Event);
     if (key.key() == Qt::Key_Escape) {
       editor_.FormKeyDown(key.key());
+      // After the window, the colour list takes its Esc: the row's fixed colour.
+      if (widget == editor_.ComboBoxColor) editor_.ComboBoxColorKeyDown(key.key());
       return true;  // Esc goes no further: the dialog would close at the first one
     }
     if (widget == editor_.EditFocus && editor_.EditFocusKeyDown(key.key(), key.modifiers())) {
