@@ -511,18 +511,9 @@ void TForma_Rudizi::ComboBoxLanguageSelect() {
   FormaSettings.SelectLanguage(ComboBoxLanguage->currentIndex());
 }
 
-void TForma_Rudizi::PrepareEditor() {
-  FormaEditor.close();
-  FormaEditor.ProgramHead.clear();
-  FormaEditor.Memo->setPlainText(QStringLiteral("()\ng40"));
-  FormaEditor.PanelSave->hide();
-  FormaEditor.PanelIso->show();
-  FormaEditor.Memo->document()->setModified(false);
-}
-
 void TForma_Rudizi::ButtonEditClick() {
-  PrepareEditor();
-  FormaEditor.exec();
+  // The editor opens maximised over the starter text and interprets it at once.
+  FormaEditor.ExecuteWithText({QStringLiteral("()"), QStringLiteral("g40")});
 }
 
 // ---- Window events ----

@@ -134,8 +134,6 @@ class TForma_Rudizi : public QMainWindow, public platform::NotifyReceiver {
   void ComboBoxLanguageSelect();
   // Shows the graphic editor modally with its starter text; the program text is not passed.
   void ButtonEditClick();
-  // The editor before it is shown: closed, head emptied, starter text, save panel hidden.
-  void PrepareEditor();
 
   // ---- Window events ----
   void FormResize();
