@@ -1,5 +1,6 @@
 // One keystroke in the editor's memo holding a program of 10,000 elements: the whole text
 // re-interpreted into the store, then the picture repainted (1920 x 1080, fitted).
+#include "bench/qt_bench_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -108,11 +109,4 @@ BENCHMARK(BM_KeystrokePaintOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+MOVRA_QT_BENCHMARK_MAIN()

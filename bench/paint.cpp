@@ -1,6 +1,7 @@
 // The editor's whole repaint of 10,000 elements (lines and 61-point arcs, mixed pens) into a
 // 1920 x 1080 picture: fitted, zoomed in (most of it outside), and with every element long;
 // a step of a colour bar with the repaint in the new colour; the ISO view of 254 geometries.
+#include "bench/qt_bench_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -153,11 +154,4 @@ BENCHMARK(BM_IsoViewAllGeometries)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+MOVRA_QT_BENCHMARK_MAIN()

@@ -2,6 +2,7 @@
 // elements (mode 1), and the pocket panel on a circle of radius 100 with six islands (memo
 // interpreted, contours collected and offset, hatched, linked, counted), each with and
 // without the repaint into a 1920 x 1080 picture that follows it.
+#include "bench/qt_bench_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -126,11 +127,4 @@ BENCHMARK(BM_InselTimerToFrame)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+MOVRA_QT_BENCHMARK_MAIN()

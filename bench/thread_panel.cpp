@@ -1,6 +1,7 @@
 // The thread panel's timer event up to the drawn frame, with a program of 10,000 elements
 // ahead of the thread block: the memo rebuilt, the whole text interpreted once, the block
 // found, and the repaint into a 1920 x 1080 picture.
+#include "bench/qt_bench_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -59,11 +60,4 @@ BENCHMARK(BM_ThreadTimerToFrame)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+MOVRA_QT_BENCHMARK_MAIN()
